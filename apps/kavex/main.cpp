@@ -1,0 +1,29 @@
+// kavex: batch jobs on valve catalogues, models, user valves and pumps.
+
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "kavex/version.h"
+#include "paths.h"
+#include "selfcheck.h"
+
+int main(int argc, char** argv) {
+    CLI::App app{"kavex - valve and pump catalogue module: batch jobs on the command line"};
+    app.set_version_flag("--version", std::string("kavex ") + KAVEX_VERSION);
+    app.require_subcommand(1);
+
+    std::string samples = kavexcli::defaultSamplesDir();
+    auto* selfcheck = app.add_subcommand(
+        "selfcheck", "Read every tree-store file under a folder, write it back to a temporary "
+                     "folder and check that it round-trips");
+    selfcheck->add_option("folder", samples, "Folder to check (default: the bundled samples)")
+        ->check(CLI::ExistingDirectory);
+
+    CLI11_PARSE(app, argc, argv);
+
+    if (*selfcheck) {
+        int failed = kavexcli::runSelfcheck(samples, std::cout);
+        return failed == 0 ? 0 : 1;
+    }
+    return 0;
+}

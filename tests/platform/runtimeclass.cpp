@@ -1,0 +1,85 @@
+// Run-time class records and the object factory.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "kavex/platform/runtimeclass.h"
+
+namespace {
+
+class Animal : public CObject {
+    KAVEX_DECLARE_DYNCREATE(Animal)
+};
+KAVEX_IMPLEMENT_DYNCREATE(Animal, CObject)
+
+class Dog : public Animal {
+    KAVEX_DECLARE_DYNCREATE(Dog)
+};
+KAVEX_IMPLEMENT_DYNCREATE(Dog, Animal)
+
+class Shape : public CObject {
+    KAVEX_DECLARE_DYNAMIC(Shape)
+public:
+    virtual ~Shape() = default;
+};
+KAVEX_IMPLEMENT_DYNAMIC(Shape, CObject)
+
+TEST(RuntimeClass, NamesAndDerivation) {
+    Dog dog;
+    EXPECT_STREQ(dog.GetRuntimeClass()->m_lpszClassName, "Dog");
+    EXPECT_TRUE(dog.IsKindOf(KAVEX_RUNTIME_CLASS(Animal)));
+    EXPECT_TRUE(dog.IsKindOf(KAVEX_RUNTIME_CLASS(CObject)));
+    Animal animal;
+    EXPECT_FALSE(animal.IsKindOf(KAVEX_RUNTIME_CLASS(Dog)));
+    EXPECT_FALSE(animal.IsKindOf(nullptr));
+    EXPECT_FALSE(KAVEX_RUNTIME_CLASS(Dog)->IsDerivedFrom(KAVEX_RUNTIME_CLASS(Shape)));
+}
+
+TEST(RuntimeClass, CreateObjectMakesTheRecordsClass) {
+    std::unique_ptr<CObject> made(KAVEX_RUNTIME_CLASS(Dog)->CreateObject());
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->GetRuntimeClass(), KAVEX_RUNTIME_CLASS(Dog));
+    EXPECT_EQ(KAVEX_RUNTIME_CLASS(Shape)->CreateObject(), nullptr);  // abstract: no factory
+}
+
+TEST(ObjectFactory, FillsOnceAndCreatesByName) {
+    int fills = 0;
+    CObjectFactory factory([&](CObjectFactory& f) {
+        ++fills;
+        f.Register(std::make_unique<Animal>());
+        f.Register(std::make_unique<Dog>());
+        f.Register(std::make_unique<Dog>());  // replaces the first Dog
+        f.Register(nullptr);
+    });
+    EXPECT_EQ(fills, 0);
+    auto dog = factory.Create("Dog");
+    ASSERT_NE(dog, nullptr);
+    EXPECT_EQ(dog->GetRuntimeClass(), KAVEX_RUNTIME_CLASS(Dog));
+    EXPECT_EQ(factory.Create("Dgo"), nullptr);
+    EXPECT_EQ(factory.Create(""), nullptr);
+    EXPECT_EQ(factory.Count(), 2u);
+    EXPECT_EQ(fills, 1);
+    EXPECT_EQ(factory.ClassNames(), (std::vector<std::string>{"Animal", "Dog"}));
+}
+
+TEST(ObjectFactory, ConcurrentFirstUseFillsOnce) {
+    std::atomic<int> fills{0};
+    CObjectFactory factory([&](CObjectFactory& f) {
+        ++fills;
+        f.Register(std::make_unique<Dog>());
+    });
+    std::vector<std::thread> threads;
+    std::atomic<int> made{0};
+    for (int i = 0; i < 8; ++i) {
+        threads.emplace_back([&] {
+            if (factory.Create("Dog")) ++made;
+        });
+    }
+    for (auto& t : threads) t.join();
+    EXPECT_EQ(fills.load(), 1);
+    EXPECT_EQ(made.load(), 8);
+}
+
+}  // namespace

@@ -83,8 +83,11 @@ private:
 KAVEX_API std::string TranslateText(std::string_view key);
 
 // Resolves positional placeholders "N!conv" (N = 1..8, conv a printf
-// conversion such as %s, %d, %i, %.2f, %g) in any order and any number of
+// conversion such as %s, %d, %i, %.2f, %g, %c) in any order and any number of
 // times; "%%" gives '%'. A placeholder whose argument is empty renders empty.
+// Whatever is no placeholder ("12!%s", "9!%s", a lone '%', "1!%q") stays as
+// written. Width and precision of %s and %c count characters, not bytes; %c
+// shows the first character of a text or the character of an integer code.
 // The format itself is not translated: pass TranslateText(key) when needed.
 KAVEX_API std::string FormatText(std::string_view format, const FmtPar& p1 = {},
                                  const FmtPar& p2 = {}, const FmtPar& p3 = {},

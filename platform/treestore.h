@@ -6,12 +6,14 @@
 //     [NAME]            opens a node
 //     NAME:TEXT         a leaf; TEXT is its values joined by the separator
 //     [ENDE_NAME]       closes the node
-// Inside names and values '%', the separator, CR and LF are percent-encoded
-// (as are a leading blank/tab or '[' of a name and a node name starting with
-// "ENDE_"), so every byte survives a write and read; hand-written lines such as
+// '%', CR and LF in names and values, ':' in values and leaf names, a name's
+// leading blank/tab, a leaf name's leading '[' and the 'E' of a node name
+// starting with "ENDE_" are percent-encoded (%XX), so every byte survives a
+// write and read (see docs/treestore.md); hand-written lines such as
 // "\tVDI_2:VDI_2\beispiel.vdi" read exactly as written. Only well-formed %XX
 // sequences are decoded, so a lone '%' in a hand-written file stays a '%'.
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -22,6 +24,7 @@
 
 class CNode;
 class CLeaf;
+struct TreeStoreAccess;  // the text reader and writer (treestore.cpp)
 
 class KAVEX_API CTreeItem {
 public:
@@ -68,9 +71,13 @@ public:
     // False when the leaf holds no value (empty text).
     bool InitGetValues(char sep = ':') const;
     // Each Get stores one value and returns true while a further value follows.
+    // GetFirstValue always stores (an empty leaf gives "" / 0 / false); a
+    // GetNextValue behind the last value stores nothing and returns false, so
+    // fields missing from an older, shorter leaf keep the caller's defaults.
     // Numbers parse like the C runtime's atof/atoi (leading number, junk ignored,
-    // unreadable → 0). The bool flag of the number forms is accepted for call
-    // compatibility and has no effect.
+    // unreadable → 0); a bool is true for a non-zero number or "true" (any case).
+    // The bool flag of the number forms is accepted for call compatibility and
+    // has no effect.
     bool GetFirstValue(std::string& out, char sep = ':') const;
     bool GetFirstValue(int& out, char sep = ':', bool unused = true) const;
     bool GetFirstValue(double& out, char sep = ':', bool unused = true) const;
@@ -81,7 +88,8 @@ public:
     bool GetNextValue(double& out, bool unused = true) const;
     bool GetNextValue(float& out, bool unused = true) const;
     bool GetNextValue(bool& out, bool unused = true) const;
-    // The single (whole) value of the leaf, decoded.
+    // The single (whole) value of the leaf, decoded; `sep` is not used to split,
+    // so a hand-written path "C:/x" stays whole.
     std::string GetOnlyValue(char sep = ':') const;
     int GetOnlyValueI(char sep = ':', bool unused = true) const;
     double GetOnlyValueD(char sep = ':') const;
@@ -103,7 +111,7 @@ private:
 
 class KAVEX_API CNode : public CTreeItem {
 public:
-    using Pos = std::size_t;  // position among the child nodes; npos at the end
+    using Pos = std::size_t;  // index of a child node among Items(); npos at the end
     static constexpr Pos npos = static_cast<Pos>(-1);
 
     explicit CNode(std::string name = {});
@@ -119,6 +127,8 @@ public:
     CLeaf* AddLeaf(std::string name, int value, bool unused = false);
     CLeaf* AddLeaf(std::string name, double value, bool unused = false);  // "%f"
     CLeaf* AddLeaf(CLeaf* leaf);                                          // adopts; null gives null
+    // AddChild(CNode*) / AddLeaf(CLeaf*) take the item out of a tree it is in;
+    // a node cannot adopt itself or one of its ancestors (null, nothing changes).
     // Removes and deletes a direct child node or leaf; false when not ours.
     bool RemoveItem(CTreeItem* item);
     void RemoveAll();
@@ -150,17 +160,33 @@ public:
     // --- text form --------------------------------------------------------
     // bom: write a UTF-8 byte-order mark; indent: one tab per nesting level;
     // sync: flush the data to disk before the file replaces the old one;
-    // level: indentation of this node; sep must be ':'.
-    // Files are written to a temporary file and renamed over the target.
+    // trailingNewline: end the last line with LF too; level: tabs before this
+    // node's own lines (only with indent, negative counts as 0); sep must be
+    // ':' (anything else: false, nothing written). Lines end in LF.
+    // WriteToString replaces `text`. Files are written to a temporary file and
+    // renamed over the target; the old file stays when writing fails.
     bool WriteToFile(const std::string& path, bool bom = false, bool indent = true,
                      bool sync = true, int level = 0, char sep = ':') const;
     bool WriteToString(std::string& text, bool bom = false, bool indent = false,
                        bool trailingNewline = true, int level = 0, char sep = ':') const;
 
 private:
+    friend struct TreeStoreAccess;
+    CTreeItem* adopt(std::unique_ptr<CTreeItem> item);  // no checks: the reader's fast path
+    std::unique_ptr<CTreeItem> release(std::size_t index);
+    std::size_t indexOf(const CTreeItem* item) const;
+    std::size_t startBehind(const CTreeItem* after) const;  // npos when `after` is not ours
+    bool isSelfOrAncestor(const CNode* node) const;
+    void freeItems();  // iterative, so that deep trees never exhaust the stack
+
     std::vector<std::unique_ptr<CTreeItem>> m_items;
+    std::size_t m_nodeCount = 0;
     mutable std::size_t m_childCursor = 0;
     mutable std::size_t m_leafCursor = 0;
+    // Index of the last FindChild/FindLeaf hit, so that walking several children
+    // of one name with `after` stays linear. Only a hint (checked before use);
+    // atomic so that threads reading a shared tree do not race on it.
+    mutable std::atomic<std::size_t> m_findHint{0};
 };
 
 class KAVEX_API TreeItems {
@@ -175,6 +201,8 @@ public:
     static std::unique_ptr<CNode> ReadFromString(std::string_view text, bool unused = false);
 
     // Percent-encoding used by the text form (exposed for tests and tools).
+    // EncodeValue encodes '%', ':', `sep`, CR and LF; Decode turns every
+    // well-formed %XX (hex digits of either case) into its byte.
     static std::string EncodeValue(std::string_view value, char sep = ':');
     static std::string EncodeName(std::string_view name, bool isNode);
     static std::string Decode(std::string_view text);
@@ -202,6 +230,7 @@ public:
     bool findChild(std::string_view name, CProNodeBase*& out) const;
     std::vector<CProNodeBase*> Children() const;  // direct children in order
 
+    // Replaces `buffer` with the node's text (no indentation, LF line ends).
     bool WriteToString(std::string& buffer) const;
     static std::unique_ptr<CProNodeBase> ReadFromString(std::string_view text);
 
@@ -210,12 +239,17 @@ public:
     static std::unique_ptr<CProNodeBase> FromNode(const CNode& node);
 
 private:
+    friend struct TreeStoreAccess;
+    void freeItems();  // iterative, like CNode's
+
     // Attributes and children keep their interleaved order, so that a project
-    // section read and written again is unchanged.
+    // section read and written again is unchanged. An attribute keeps its text
+    // as stored (encoded): a leaf of several values inside a project section
+    // (a model's "X") is written back exactly as it was read.
     std::string m_name;
     struct Item {
         std::string attrName;  // attribute when child is null
-        std::string attrValue;
+        std::string attrText;  // encoded, like CLeaf's raw text
         std::unique_ptr<CProNodeBase> child;
     };
     std::vector<Item> m_items;

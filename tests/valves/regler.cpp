@@ -1,0 +1,194 @@
+// Regulators: the differential pressure controller's deviation arithmetic and
+// ranges, the flow controller's flows and active pressures, and the nodes of
+// the combined controller.
+
+#include "kavex/valves/armaturregler.h"
+
+#include <gtest/gtest.h>
+
+#include "kavex/platform/treestore.h"
+
+using nrvBaseArmaturen::CKurve;
+using nrvVDIArmaturen::nrvArmaturDDR;
+using nrvVDIArmaturen::nrvArmaturDDRDFR;
+using nrvVDIArmaturen::nrvArmaturDFR;
+
+namespace {
+
+constexpr float kNo = CKurve::NoValue;
+
+struct Pt {
+    float x, y;
+};
+
+CKurve curve(std::initializer_list<Pt> points) {
+    CKurve k;
+    for (const Pt& p : points)
+        k.addCurveNode(p.x, "", p.y);
+    return k;
+}
+
+// Setpoints 300, 200, 100 mbar for settings 1 to 3; deviation 50, 20, 10
+// at kv 4, 2, 1.
+nrvArmaturDDR controller() {
+    nrvArmaturDDR v;
+    v.addKennlinieDp(curve({{1, 300}, {2, 200}, {3, 100}}));
+    v.addKennlinieKvzuPAbw(curve({{4, 50}, {2, 20}, {1, 10}}));
+    v.addKennlinieMaxVolStrom(curve({{1, 0.5f}, {3, 1.5f}}));
+    return v;
+}
+
+}  // namespace
+
+TEST(DDR, RangesFromTheCurveEnds) {
+    const nrvArmaturDDR v = controller();
+    EXPECT_DOUBLE_EQ(v.getKvmax(), 4.0);
+    EXPECT_DOUBLE_EQ(v.getKvmin(), 1.0);
+    EXPECT_DOUBLE_EQ(v.getDpSollMax(), 300.0);
+    EXPECT_DOUBLE_EQ(v.getDpSollMin(), 100.0);
+    EXPECT_EQ(&v.getKurve(), &v.getKennlinieDp());
+
+    const nrvArmaturDDR empty;
+    EXPECT_EQ(empty.getKvmin(), -1.0);
+    EXPECT_EQ(empty.getKvmax(), -1.0);
+    EXPECT_EQ(empty.getDpSollMin(), -1.0);
+    EXPECT_EQ(empty.getDpSollMax(), -1.0);
+}
+
+TEST(DDR, DeviationCurveTurnedRound) {
+    const nrvArmaturDDR v = controller();
+    CKurve out = curve({{9, 9}});
+    out.setEinheitx("alt");
+    v.getKvzuDpKurveAt(150.0f, out);
+    // (kv, deviation) -> (deviation + 150, kv): (200, 4), (170, 2), (160, 1).
+    const Pt expected[] = {{200, 4}, {170, 2}, {160, 1}};
+    ASSERT_EQ(out.getSize(), 3);
+    EXPECT_EQ(out.getEinheitx(), "");
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(out[i].x, expected[i].x);
+        EXPECT_EQ(out[i].y, expected[i].y);
+        EXPECT_EQ(out[i].x2, 0.0f);
+        EXPECT_EQ(out[i].einst, "");
+    }
+}
+
+TEST(DDR, PressureAtKvHandComputed) {
+    struct Case {
+        const char* name;
+        float kv, dp;
+        bool ok;
+        float result;
+    } cases[] = {
+        // Deviation at kv 3: between (4, 50) and (2, 20) -> 35. Shifted curve
+        // (50+150+35, 4) (20+185, 2) (10+185, 1) = (235, 4) (205, 2) (195, 1);
+        // at kv 3 halfway between 235 and 205 -> 220, inside 100..300.
+        {"inside", 3.0f, 150.0f, true, 220.0f},
+        // Deviation at 1.5: 15; curve (315, 4) (285, 2) (275, 1); at 1.5 -> 280.
+        {"near the top", 1.5f, 250.0f, true, 280.0f},
+        // kv 4 exactly: deviation 50, result 50 + 260 + 50 = 360 > 300.
+        {"above the setpoints", 4.0f, 260.0f, false, 360.0f},
+        // kv 1: deviation 10, result 10 + 80 + 10 = 100: the lowest setpoint counts.
+        {"lowest setpoint inclusive", 1.0f, 80.0f, true, 100.0f},
+        {"just below", 1.0f, 79.0f, false, 99.0f},
+        // kv 0.5 lies outside the deviation curve: no value at all.
+        {"kv outside", 0.5f, 150.0f, false, kNo},
+    };
+    const nrvArmaturDDR v = controller();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        float result = -7.0f;
+        EXPECT_EQ(v.getKvzudeltaP(c.kv, c.dp, result), c.ok);
+        EXPECT_FLOAT_EQ(result, c.result);
+    }
+    EXPECT_FLOAT_EQ(v.getpAbwAtkv(3.0f), 35.0f);
+
+    // Without setpoint curve there is nothing to compare: false, result untouched.
+    nrvArmaturDDR noSetpoints;
+    noSetpoints.addKennlinieKvzuPAbw(curve({{4, 50}, {1, 10}}));
+    float result = -7.0f;
+    EXPECT_FALSE(noSetpoints.getKvzudeltaP(2.0f, 100.0f, result));
+    EXPECT_EQ(result, -7.0f);
+}
+
+TEST(DFR, FlowsAndActivePressures) {
+    nrvArmaturDFR v;
+    EXPECT_EQ(v.getFlowRateMax(), 0.0);
+    EXPECT_EQ(v.getFlowRateMin(), 0.0);
+    EXPECT_EQ(v.getWirkdruckAt(0), 0.0);
+
+    v.addKurve(curve({{1, 0.5f}, {2, 0.25f}, {3, 0.125f}}));
+    v.setWirkdruckListe({150.0, 175.5});
+    EXPECT_DOUBLE_EQ(v.getFlowRateMax(), 0.5);
+    EXPECT_DOUBLE_EQ(v.getFlowRateMin(), 0.125);
+    struct Case {
+        int i;
+        double flow, wirkdruck;
+    } cases[] = {{-1, 0, 0}, {0, 0.5, 150}, {1, 0.25, 175.5}, {2, 0.125, 0}, {3, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.i);
+        EXPECT_DOUBLE_EQ(v.getFlowRateAt(c.i), c.flow);
+        EXPECT_DOUBLE_EQ(v.getWirkdruckAt(c.i), c.wirkdruck);
+    }
+    // Searched by flow, not by kv.
+    EXPECT_EQ(v.getKvmin(), -1.0);
+    EXPECT_EQ(v.getKvmax(), -1.0);
+}
+
+TEST(DFR, NodeKeepsThePressureListBehindItsUnit) {
+    nrvArmaturDFR v;
+    v.setWirkdruck(200.0);
+    v.setWirkdruckListe({100.0, 125.25});
+    v.addKurve(curve({{1, 0.5f}}));
+    CNode node;
+    ASSERT_TRUE(v.write(&node));
+    EXPECT_EQ(node.GetName(), "DFR");
+    EXPECT_EQ(node.GetStrLeafValue("", "Y2", 0), "mbar");
+
+    nrvArmaturDFR back;
+    ASSERT_TRUE(back.read(&node));
+    EXPECT_EQ(back.getWirkdruckCount(), 2);
+    EXPECT_DOUBLE_EQ(back.getWirkdruckAt(1), 125.25);
+    EXPECT_DOUBLE_EQ(back.getWirkdruck(), 200.0);
+    EXPECT_TRUE(back.isEqual(v));
+
+    // An empty list stays empty ("Y2" then holds the unit alone).
+    nrvArmaturDFR single;
+    CNode singleNode;
+    single.write(&singleNode);
+    nrvArmaturDFR singleBack;
+    singleBack.setWirkdruckListe({1.0});
+    ASSERT_TRUE(singleBack.read(&singleNode));
+    EXPECT_EQ(singleBack.getWirkdruckCount(), 0);
+}
+
+TEST(DDRDFR, ControllerAndFlowPartInTwoChildren) {
+    nrvArmaturDDRDFR v;
+    static_cast<nrvArmaturDDR&>(v) = controller();
+    v.setDimension(20);
+    v.getDFRAnteil().setWirkdruck(250.0);
+    v.getDFRAnteil().setDimension(15);
+    v.getDFRAnteil().addKurve(curve({{1, 0.75f}, {2, 0.25f}}));
+
+    CNode node;
+    ASSERT_TRUE(v.write(&node));
+    EXPECT_EQ(node.GetName(), "DDRDFR");
+    EXPECT_EQ(node.NrOfLeaves(), 0);
+    ASSERT_EQ(node.NrOfChildren(), 2);
+    CNode* regler = node.FindChild("DDRDFR");
+    ASSERT_NE(regler, nullptr);
+    EXPECT_NE(regler->FindChild("CKDP"), nullptr);
+    EXPECT_EQ(regler->GetStrLeafValue("", "X", 4), "20");
+    ASSERT_NE(node.FindChild("DFR"), nullptr);
+
+    nrvArmaturDDRDFR back;
+    ASSERT_TRUE(back.read(&node));
+    EXPECT_TRUE(back.isEqual(v));
+    EXPECT_DOUBLE_EQ(back.getWirkdruck(), 250.0);
+    EXPECT_DOUBLE_EQ(back.getDpSollMax(), 300.0);
+    EXPECT_EQ(back.getDFRAnteil().getDimension(), 15);
+    EXPECT_EQ(back.getDFRAnteil().getParent(), &back);
+
+    // The flow part is compared too.
+    back.getDFRAnteil().setWirkdruck(251.0);
+    EXPECT_FALSE(back.isEqual(v));
+}

@@ -34,20 +34,21 @@ void CObjectFactory::Register(std::unique_ptr<CObject> prototype) {
     if (!prototype) return;
     const CRuntimeClass* cls = prototype->GetRuntimeClass();
     if (cls == nullptr || cls->m_lpszClassName == nullptr) return;
-    // Called from the registration function (lock held) or directly by owners
-    // that fill the factory themselves before any Create.
+    std::unique_lock lock(m_mutex);
     m_prototypes[cls->m_lpszClassName] = std::move(prototype);
 }
 
 void CObjectFactory::ensureFilled() {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_filled) return;
-    m_filled = true;
-    if (m_registration) m_registration(*this);
+    // The registration function calls Register, which takes the map lock; the
+    // once-flag keeps every other caller waiting until the filling is done.
+    std::call_once(m_filled, [this] {
+        if (m_registration) m_registration(*this);
+    });
 }
 
 std::unique_ptr<CObject> CObjectFactory::Create(std::string_view className) {
     ensureFilled();
+    std::shared_lock lock(m_mutex);
     auto it = m_prototypes.find(className);
     if (it == m_prototypes.end()) return nullptr;
     return std::unique_ptr<CObject>(it->second->GetRuntimeClass()->CreateObject());
@@ -55,11 +56,13 @@ std::unique_ptr<CObject> CObjectFactory::Create(std::string_view className) {
 
 std::size_t CObjectFactory::Count() {
     ensureFilled();
+    std::shared_lock lock(m_mutex);
     return m_prototypes.size();
 }
 
 std::vector<std::string> CObjectFactory::ClassNames() {
     ensureFilled();
+    std::shared_lock lock(m_mutex);
     std::vector<std::string> names;
     names.reserve(m_prototypes.size());
     for (const auto& [name, proto] : m_prototypes) names.push_back(name);

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <shared_mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,7 +65,9 @@ public:                                                                         
     const CRuntimeClass cls::class##cls = {#cls, &base::class##base, nullptr};
 
 // Creates objects by run-time class name from prototypes registered once, on
-// first use, by a registration function.
+// first use, by a registration function. Safe to use from several threads:
+// the filling runs once, lookups share a lock, and further registrations (by
+// higher layers, at any time) take it alone.
 class KAVEX_API CObjectFactory {
 public:
     using Registration = std::function<void(CObjectFactory&)>;
@@ -88,7 +91,7 @@ private:
     void ensureFilled();
 
     Registration m_registration;
-    std::mutex m_mutex;
+    std::once_flag m_filled;
+    mutable std::shared_mutex m_mutex;
     std::map<std::string, std::unique_ptr<CObject>, std::less<>> m_prototypes;
-    bool m_filled = false;
 };

@@ -1,7 +1,5 @@
 #include "kavex/valves/armaturfactory.h"
 
-#include <shared_mutex>
-
 #include "kavex/valves/armatur.h"
 #include "kavex/valves/armaturdross.h"
 #include "kavex/valves/armaturenmodell.h"
@@ -14,14 +12,6 @@
 namespace nrvBaseArmaturen {
 
 namespace {
-
-// Registrations of higher layers may come after the factory has been filled,
-// while model files are read; creations share the lock, registrations take it
-// alone.
-std::shared_mutex& registrationLock() {
-    static std::shared_mutex lock;
-    return lock;
-}
 
 template <class T>
 void add(CObjectFactory& factory) {
@@ -65,7 +55,6 @@ CObjectFactory& getArmaturClassFactory() {
 void registerArmaturClass(std::unique_ptr<CObject> prototype) {
     if (!prototype) return;
     CObjectFactory& factory = getArmaturClassFactory();
-    std::unique_lock lock(registrationLock());
     // Filled first, so that the built-in list never replaces a class a
     // higher layer registered under the same name.
     factory.Count();
@@ -73,7 +62,6 @@ void registerArmaturClass(std::unique_ptr<CObject> prototype) {
 }
 
 std::unique_ptr<nrvArmaturObject> createArmaturObject(std::string_view className) {
-    std::shared_lock lock(registrationLock());
     std::unique_ptr<CObject> object = getArmaturClassFactory().Create(className);
     auto* domainObject = dynamic_cast<nrvArmaturObject*>(object.get());
     if (domainObject == nullptr) return nullptr;
@@ -82,7 +70,6 @@ std::unique_ptr<nrvArmaturObject> createArmaturObject(std::string_view className
 }
 
 std::vector<std::string> getArmaturClassNames() {
-    std::shared_lock lock(registrationLock());
     return getArmaturClassFactory().ClassNames();
 }
 

@@ -16,14 +16,12 @@
 
 namespace nrvBaseArmaturen {
 
-// The process-wide factory. It fills itself on first use. Create objects
-// through createArmaturObject while other threads may still register classes;
-// the factory's own Create does not take the registration lock.
+// The process-wide factory. It fills itself on first use.
 KAVEX_API CObjectFactory& getArmaturClassFactory();
 
 // Adds (or replaces, for a name already known) the prototype of a class of a
 // higher layer. May be called at any time, also after the factory has filled
-// itself; guarded against concurrent registrations and creations. Null is ignored.
+// itself (the factory guards its registry). Null is ignored.
 KAVEX_API void registerArmaturClass(std::unique_ptr<CObject> prototype);
 
 // A new object of the named class, or null for an unknown name or a class

@@ -281,15 +281,19 @@ bool CKurve::read(CNode* node, std::string_view keyX, std::string_view keyEinst,
     const CLeaf* leafY = node->FindLeaf(keyY);
     if (leafX == nullptr || leafEinst == nullptr || leafY == nullptr) return false;
 
+    // Every unit is taken before anything is refused, so that a curve which
+    // does not read (a unit without values) keeps the same units however
+    // often it is written and read again.
     std::vector<float> xs, x2s, ys;
     std::vector<std::string> labels;
     std::string droppedUnit;
-    if (!leaflists::readNumbers(leafX, m_einheitX, xs) || xs.empty()) return false;
-    if (!leaflists::readTexts(leafEinst, droppedUnit, labels) || labels.empty()) return false;
+    const bool okX = leaflists::readNumbers(leafX, m_einheitX, xs);
+    const bool okEinst = leaflists::readTexts(leafEinst, droppedUnit, labels);
     // The second abscissa is optional; a leaf with its unit alone means none.
     const CLeaf* leafX2 = node->FindLeaf(keyX2);
     if (leafX2 != nullptr) leaflists::readNumbers(leafX2, m_einheitX2, x2s);
-    if (!leaflists::readNumbers(leafY, m_einheitY, ys) || ys.empty()) return false;
+    const bool okY = leaflists::readNumbers(leafY, m_einheitY, ys);
+    if (!okX || !okEinst || !okY || xs.empty() || labels.empty() || ys.empty()) return false;
 
     const std::size_t count = xs.size();
     if (labels.size() != count || ys.size() != count) return false;

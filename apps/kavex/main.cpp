@@ -5,6 +5,7 @@
 
 #include "kavex/version.h"
 #include "paths.h"
+#include "samplemodels.h"
 #include "selfcheck.h"
 
 int main(int argc, char** argv) {
@@ -14,15 +15,30 @@ int main(int argc, char** argv) {
 
     std::string samples = kavexcli::defaultSamplesDir();
     auto* selfcheck = app.add_subcommand(
-        "selfcheck", "Read every tree-store file under a folder, write it back to a temporary "
-                     "folder and check that it round-trips");
+        "selfcheck",
+        "Read every tree-store file under a folder, write it back to a temporary "
+        "folder and check that it round-trips");
     selfcheck->add_option("folder", samples, "Folder to check (default: the bundled samples)")
         ->check(CLI::ExistingDirectory);
+
+    std::string samplesOut;
+    auto* samplesJob = app.add_subcommand(
+        "samples", "Write the sample valve models (one per valve class) into a folder");
+    samplesJob->add_option("folder", samplesOut, "Folder to write to (created when missing)")
+        ->required();
 
     CLI11_PARSE(app, argc, argv);
 
     if (*selfcheck) {
         int failed = kavexcli::runSelfcheck(samples, std::cout);
+        return failed == 0 ? 0 : 1;
+    }
+    if (*samplesJob) {
+        int failed = 0;
+        for (const kavexcli::SampleFile& file : kavexcli::writeSampleModels(samplesOut)) {
+            std::cout << (file.ok ? "written " : "FAILED  ") << file.path << "\n";
+            if (!file.ok) ++failed;
+        }
         return failed == 0 ? 0 : 1;
     }
     return 0;

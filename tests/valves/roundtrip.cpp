@@ -40,12 +40,6 @@ std::vector<std::string> valveClassNames() {
     return names;
 }
 
-// A model file names a valve node after its class without "nrvArmatur";
-// the base class writes "ARM".
-std::string classOfNode(const std::string& nodeName) {
-    return nodeName == "ARM" ? "nrvArmatur" : "nrvArmatur" + nodeName;
-}
-
 std::string textOf(const CNode& node) {
     std::string text;
     node.WriteToString(text);
@@ -61,15 +55,8 @@ std::unique_ptr<nrvArmatur> randomValve(const std::string& className, unsigned s
 
 }  // namespace
 
-// ---------------------------------------------------------------------------
-
 TEST(ValveFamily, FactoryKnowsNineteenValveClasses) {
-    const std::vector<std::string> names = valveClassNames();
-    EXPECT_EQ(names.size(), 19u);
-    for (const char* name : {"nrvArmatur", "nrvArmaturThermoDross", "nrvArmaturRSV",
-                             "nrvArmaturSechsWegeRegelarmaturMitDFR"}) {
-        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
-    }
+    EXPECT_EQ(valveClassNames().size(), 19u);
 }
 
 class ValveRoundTrip : public ::testing::TestWithParam<std::string> {};
@@ -87,8 +74,16 @@ TEST_P(ValveRoundTrip, RandomValveSurvivesNodeAndTextForm) {
         std::unique_ptr<CNode> parsed = TreeItems::ReadFromString(text);
         ASSERT_TRUE(parsed);
 
-        std::unique_ptr<nrvArmatur> copy = createValve(classOfNode(parsed->GetName()));
-        ASSERT_TRUE(copy) << "node name " << parsed->GetName();
+        // A model file names a valve node after its class without
+        // "nrvArmatur"; the base class writes "ARM".
+        const std::string name = parsed->GetName();
+        std::unique_ptr<nrvArmatur> copy =
+            createValve(name == "ARM" ? "nrvArmatur" : "nrvArmatur" + name);
+        ASSERT_TRUE(copy) << "node name " << name;
+        // Reading replaces what the class itself held (the common lists are
+        // appended to, so they start empty).
+        std::mt19937 other(seed + 1000);
+        ASSERT_TRUE(kavextest::fillOwnPart(*copy, other));
         ASSERT_TRUE(copy->read(parsed.get()));
         EXPECT_TRUE(copy->isEqual(*original)) << text;
         EXPECT_TRUE(original->isEqual(*copy));
@@ -137,6 +132,7 @@ INSTANTIATE_TEST_SUITE_P(AllClasses, ValveRoundTrip, ::testing::ValuesIn(valveCl
 class ModelRoundTrip : public ::testing::TestWithParam<unsigned> {
 protected:
     // Two valves of every class in a random order, with random model data.
+    // Version 0, as the import writes it: loading does not evaluate it.
     static nrvVDIArmaturenModell randomModel(unsigned seed) {
         std::mt19937 rng(seed);
         const std::vector<std::string> once = valveClassNames();
@@ -144,8 +140,6 @@ protected:
         classes.insert(classes.end(), once.begin(), once.end());
         std::shuffle(classes.begin(), classes.end(), rng);
 
-        // Version 0, as the import writes it: loading does not evaluate it,
-        // so a saved model with another version would not be saved back alike.
         nrvVDIArmaturenModell model;
         model.setManufacturerModel(kavextest::randomText(rng), kavextest::randomText(rng));
         model.setNrvArmType(static_cast<nrvBaseArmaturen::en700ArmaturTyp>(rng() % 1800));
@@ -155,10 +149,6 @@ protected:
         model.setRLDatum(200000 + static_cast<int>(rng() % 30000));
         for (const std::string& name : classes) {
             std::unique_ptr<nrvArmatur> valve = createValve(name);
-            if (!valve) {
-                ADD_FAILURE() << "no valve class " << name;
-                continue;
-            }
             kavextest::fillValveRandom(*valve, rng);
             // Through Add, so that the model owns it; then the random data.
             nrvArmatur* added =
@@ -171,7 +161,7 @@ protected:
     kavextest::TempDir dir;
 };
 
-TEST_P(ModelRoundTrip, WholeModelSurvivesTheModelFile) {
+TEST_P(ModelRoundTrip, WholeModelSurvivesTheModelFileAndCopying) {
     const nrvVDIArmaturenModell model = randomModel(GetParam());
     ASSERT_EQ(model.getSize(), 38);
     const std::string path = dir.file("modell.vmf");
@@ -184,17 +174,14 @@ TEST_P(ModelRoundTrip, WholeModelSurvivesTheModelFile) {
     for (int i = 0; i < model.getSize(); ++i) {
         EXPECT_TRUE(loaded.getArmaturAt(i)->isEqual(*model.getArmaturAt(i)))
             << "valve " << i << " of class " << model.getArmaturAt(i)->desc();
+        EXPECT_EQ(loaded.getArmaturAt(i)->getParent(), &loaded);
     }
-    for (nrvArmatur* valve : loaded.getArmaturen())
-        EXPECT_EQ(valve->getParent(), &loaded);
 
     const std::string again = dir.file("wieder.vmf");
     ASSERT_TRUE(loaded.saveVMFFile(again));
     EXPECT_EQ(kavextest::readBytes(again), kavextest::readBytes(path));
-}
 
-TEST_P(ModelRoundTrip, CopiedModelKeepsEveryValve) {
-    const nrvVDIArmaturenModell model = randomModel(GetParam());
+    // A copy keeps every valve, as a valve of its own.
     nrvVDIArmaturenModell copy;
     copy = model;
     EXPECT_TRUE(copy.isEqual(model));

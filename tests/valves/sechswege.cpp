@@ -1,15 +1,12 @@
-// Six-way control valves: flows per circuit, the kv range from the heating
-// circuit, and the nodes with and without flow-controller part.
+// Six-way control valves: flows per circuit and the kv range from the heating
+// circuit.
 
 #include "kavex/valves/armatursechswege.h"
 
 #include <gtest/gtest.h>
 
-#include "kavex/platform/treestore.h"
-
 using nrvBaseArmaturen::CKurve;
 using nrvVDIArmaturen::nrvArmaturSechsWegeRegelarmatur;
-using nrvVDIArmaturen::nrvArmaturSechsWegeRegelarmaturMitDFR;
 
 namespace {
 
@@ -21,18 +18,12 @@ CKurve curve(std::initializer_list<float> ys) {
     return k;
 }
 
-nrvArmaturSechsWegeRegelarmatur sixWay() {
-    nrvArmaturSechsWegeRegelarmatur v;
-    v.addKurve(curve({2.0f, 1.0f}));
-    v.addKurveKühlen(curve({3.0f, 1.5f, 0.5f}));
-    v.setDpmax(150.0);
-    return v;
-}
-
 }  // namespace
 
 TEST(SechsWege, FlowsPerCircuit) {
-    const nrvArmaturSechsWegeRegelarmatur v = sixWay();
+    nrvArmaturSechsWegeRegelarmatur v;
+    v.addKurve(curve({2.0f, 1.0f}));
+    v.addKurveKühlen(curve({3.0f, 1.5f, 0.5f}));
     struct Case {
         int i, j;
         double flow;
@@ -59,43 +50,4 @@ TEST(SechsWege, FlowsPerCircuit) {
     EXPECT_EQ(empty.getFlowRateMin(0), 0.0);
     EXPECT_EQ(empty.getKvmin(), -1.0);
     EXPECT_EQ(empty.getKvmax(), -1.0);
-}
-
-TEST(SechsWege, CircuitsInTheirOwnChildren) {
-    const nrvArmaturSechsWegeRegelarmatur v = sixWay();
-    CNode node;
-    ASSERT_TRUE(v.write(&node));
-    EXPECT_EQ(node.GetName(), "SechsWegeRegelarmatur");
-    ASSERT_NE(node.FindChild("CK"), nullptr);
-    ASSERT_NE(node.FindChild("CK2"), nullptr);
-    EXPECT_EQ(node.FindChild("CK2")->GetStrLeafValue("", "Y1", 3), "0.500000");
-
-    nrvArmaturSechsWegeRegelarmatur back;
-    ASSERT_TRUE(back.read(&node));
-    EXPECT_TRUE(back.isEqual(v));
-    EXPECT_DOUBLE_EQ(back.getDpmax(), 150.0);
-}
-
-TEST(SechsWege, FlowPartInChildDFR) {
-    nrvArmaturSechsWegeRegelarmaturMitDFR v;
-    static_cast<nrvArmaturSechsWegeRegelarmatur&>(v) = sixWay();
-    v.getDFRAnteil().setWirkdruck(180.0);
-    v.getDFRAnteil().setWirkdruckListe({150.0, 160.0});
-    v.getDFRAnteil().addKurve(curve({0.5f, 0.25f}));
-
-    CNode node;
-    ASSERT_TRUE(v.write(&node));
-    EXPECT_EQ(node.GetName(), "SechsWegeRegelarmaturMitDFR");
-    ASSERT_NE(node.FindChild("DFR"), nullptr);
-    EXPECT_NE(node.FindLeaf("X"), nullptr) << "the six-way part lives in the node itself";
-
-    nrvArmaturSechsWegeRegelarmaturMitDFR back;
-    ASSERT_TRUE(back.read(&node));
-    EXPECT_TRUE(back.isEqual(v));
-    EXPECT_DOUBLE_EQ(back.getWirkdruck(), 180.0);
-    EXPECT_EQ(back.getWirkdruckCount(), 2);
-    EXPECT_DOUBLE_EQ(back.getWirkdruckAt(1), 160.0);
-    EXPECT_EQ(back.getWirkdruckAt(2), 0.0);
-    EXPECT_DOUBLE_EQ(back.getFlowRateAt(2, 1), 0.5);
-    EXPECT_EQ(back.getDFRAnteil().getParent(), &back);
 }

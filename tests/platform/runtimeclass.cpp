@@ -21,30 +21,24 @@ KAVEX_IMPLEMENT_DYNCREATE(Dog, Animal)
 
 class Shape : public CObject {
     KAVEX_DECLARE_DYNAMIC(Shape)
-public:
-    virtual ~Shape() = default;
 };
 KAVEX_IMPLEMENT_DYNAMIC(Shape, CObject)
 
-TEST(RuntimeClass, NamesAndDerivation) {
+TEST(RuntimeClass, DerivationAndCreation) {
     Dog dog;
-    EXPECT_STREQ(dog.GetRuntimeClass()->m_lpszClassName, "Dog");
-    EXPECT_TRUE(dog.IsKindOf(KAVEX_RUNTIME_CLASS(Animal)));
-    EXPECT_TRUE(dog.IsKindOf(KAVEX_RUNTIME_CLASS(CObject)));
     Animal animal;
-    EXPECT_FALSE(animal.IsKindOf(KAVEX_RUNTIME_CLASS(Dog)));
-    EXPECT_FALSE(animal.IsKindOf(nullptr));
-    EXPECT_FALSE(KAVEX_RUNTIME_CLASS(Dog)->IsDerivedFrom(KAVEX_RUNTIME_CLASS(Shape)));
-}
-
-TEST(RuntimeClass, CreateObjectMakesTheRecordsClass) {
+    EXPECT_TRUE(dog.IsKindOf(KAVEX_RUNTIME_CLASS(Animal)) &&
+                dog.IsKindOf(KAVEX_RUNTIME_CLASS(CObject)));
+    EXPECT_FALSE(animal.IsKindOf(KAVEX_RUNTIME_CLASS(Dog)) || animal.IsKindOf(nullptr) ||
+                 KAVEX_RUNTIME_CLASS(Dog)->IsDerivedFrom(KAVEX_RUNTIME_CLASS(Shape)));
     std::unique_ptr<CObject> made(KAVEX_RUNTIME_CLASS(Dog)->CreateObject());
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->GetRuntimeClass(), KAVEX_RUNTIME_CLASS(Dog));
-    EXPECT_EQ(KAVEX_RUNTIME_CLASS(Shape)->CreateObject(), nullptr);  // abstract: no factory
+    EXPECT_STREQ(made->GetRuntimeClass()->m_lpszClassName, "Dog");
+    EXPECT_EQ(KAVEX_RUNTIME_CLASS(Shape)->CreateObject(), nullptr);  // no factory
 }
 
-TEST(ObjectFactory, FillsOnceAndCreatesByName) {
+TEST(ObjectFactory, FillsOnceOnFirstUseAndCreatesByName) {
     int fills = 0;
     CObjectFactory factory([&](CObjectFactory& f) {
         ++fills;
@@ -59,25 +53,21 @@ TEST(ObjectFactory, FillsOnceAndCreatesByName) {
     EXPECT_EQ(dog->GetRuntimeClass(), KAVEX_RUNTIME_CLASS(Dog));
     EXPECT_EQ(factory.Create("Dgo"), nullptr);
     EXPECT_EQ(factory.Create(""), nullptr);
-    EXPECT_EQ(factory.Count(), 2u);
-    EXPECT_EQ(fills, 1);
     EXPECT_EQ(factory.ClassNames(), (std::vector<std::string>{"Animal", "Dog"}));
+    EXPECT_EQ(fills, 1);
 }
 
 TEST(ObjectFactory, ConcurrentFirstUseFillsOnce) {
-    std::atomic<int> fills{0};
+    std::atomic<int> fills{0}, made{0};
     CObjectFactory factory([&](CObjectFactory& f) {
         ++fills;
         f.Register(std::make_unique<Dog>());
     });
     std::vector<std::thread> threads;
-    std::atomic<int> made{0};
-    for (int i = 0; i < 8; ++i) {
-        threads.emplace_back([&] {
-            if (factory.Create("Dog")) ++made;
-        });
-    }
-    for (auto& t : threads) t.join();
+    for (int i = 0; i < 8; ++i)
+        threads.emplace_back([&] { made += factory.Create("Dog") ? 1 : 0; });
+    for (auto& t : threads)
+        t.join();
     EXPECT_EQ(fills.load(), 1);
     EXPECT_EQ(made.load(), 8);
 }

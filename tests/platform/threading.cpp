@@ -1,9 +1,9 @@
 // Parallel jobs, the critical section and the busy-list wait.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <set>
 #include <thread>
 #include <vector>
 
@@ -13,26 +13,20 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(ParallelJobs, EveryItemExactlyOnce) {
+TEST(ParallelJobs, EveryItemOnceOnNoMoreWorkersThanItemsOrCores) {
+    const std::size_t hardware = std::max(1u, std::thread::hardware_concurrency());
     for (std::size_t count : {0u, 1u, 2u, 7u, 500u}) {
         std::vector<std::atomic<int>> seen(count);
-        std::size_t threads = nrvThreading::forEachParallel(count, [&](std::size_t i) { ++seen[i]; });
-        for (std::size_t i = 0; i < count; ++i) EXPECT_EQ(seen[i].load(), 1) << i;
-        EXPECT_LE(threads, count);
-        if (count > 0) {
-            EXPECT_GE(threads, 1u);
-        }
+        const std::size_t threads =
+            nrvThreading::forEachParallel(count, [&](std::size_t i) { ++seen[i]; });
+        for (std::size_t i = 0; i < count; ++i)
+            EXPECT_EQ(seen[i].load(), 1) << i;
+        EXPECT_EQ(threads, std::min(count, hardware));
     }
-}
-
-TEST(ParallelJobs, NeverMoreWorkersThanItemsOrCores) {
-    std::size_t hardware = std::max(1u, std::thread::hardware_concurrency());
     EXPECT_EQ(nrvThreading::doParallelJobs(1, [] { return false; }), 1u);
     EXPECT_EQ(nrvThreading::doParallelJobs(1000, [] { return false; }), hardware);
     EXPECT_EQ(nrvThreading::doParallelJobs(0, [] { return false; }), 0u);
-}
 
-TEST(ParallelJobs, WorkersShareTheCriticalSection) {
     int counter = 0;  // guarded by the module's critical section
     nrvThreading::forEachParallel(1000, [&](std::size_t) {
         std::lock_guard<std::mutex> lock(nrvThreading::criticalSection());
@@ -41,34 +35,24 @@ TEST(ParallelJobs, WorkersShareTheCriticalSection) {
     EXPECT_EQ(counter, 1000);
 }
 
-class BusyWait : public ::testing::Test {
-protected:
-    void SetUp() override { nrvThreading::setPollInterval(1ms); }
-    void TearDown() override { nrvThreading::setPollInterval(100ms); }
-};
-
-TEST_F(BusyWait, ReturnsAtOnceWhenIdle) {
+TEST(BusyWait, ReturnsWhenIdleAndGivesUpAfterTwoHundredPolls) {
+    nrvThreading::setPollInterval(1ms);
     std::atomic<bool> busy{false};
     EXPECT_TRUE(nrvThreading::waitWhileBusy(busy));
-}
 
-TEST_F(BusyWait, GivesUpAfterTwoHundredPolls) {
-    std::atomic<bool> busy{true};
-    auto start = std::chrono::steady_clock::now();
+    busy = true;
+    const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(nrvThreading::waitWhileBusy(busy));
     EXPECT_EQ(nrvThreading::maxPolls(), 200);
-    // 200 polls of 1 ms: at least 200 ms have passed.
-    EXPECT_GE(std::chrono::steady_clock::now() - start, 200ms);
-}
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 200ms);  // 200 polls of 1 ms
 
-TEST_F(BusyWait, SeesTheFlagDrop) {
-    std::atomic<bool> busy{true};
     std::thread worker([&] {
         std::this_thread::sleep_for(20ms);
         busy = false;
     });
     EXPECT_TRUE(nrvThreading::waitWhileBusy(busy));
     worker.join();
+    nrvThreading::setPollInterval(100ms);
 }
 
 }  // namespace

@@ -98,6 +98,10 @@ TEST(KurvePersistence, ReadRefusals) {
         EXPECT_FALSE(readKv(k, node.get())) << why;
         EXPECT_EQ(k.getSize(), 1) << why;
     }
+    // A refused curve still takes every unit, so writing it again is stable.
+    CKurve unitsOnly;
+    EXPECT_FALSE(readKv(unitsOnly, nodeWith({{"KVE_F", "x"}, {"KVE_S", "x"}, {"KVW", "y"}}).get()));
+    EXPECT_EQ(unitsOnly.getEinheitx() + unitsOnly.getEinheity(), "xy");
 }
 
 // Random curves written to text and read back keep their nodes to six decimals

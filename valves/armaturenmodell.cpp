@@ -165,6 +165,9 @@ std::string nrvVDIArmaturenModell::getNrvArmTypeStr() const {
 nrvArmatur* nrvVDIArmaturenModell::Add(en700ArmaturTyp type) {
     std::unique_ptr<nrvArmatur> valve = createValveForType(type);
     if (!valve) return nullptr;
+    // The valve is of the type it was made for; a copy of the model makes its
+    // valves again by that type, so a valve without it would be lost.
+    valve->setTyp(type);
     valve->setParent(this);
     m_armaturen.push_back(std::move(valve));
     return m_armaturen.back().get();

@@ -86,6 +86,7 @@ TEST(ModelValves, AddCreatesTheClassOfTheTypeOrNothing) {
             ASSERT_NE(valve, nullptr);
             EXPECT_EQ(valve->desc(), className);
             EXPECT_EQ(valve->getParent(), &model);
+            EXPECT_EQ(valve->getTyp(), type);
             EXPECT_EQ(model.getArmaturAt(1), valve);
         }
     }

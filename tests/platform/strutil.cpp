@@ -20,7 +20,9 @@ TEST(StrUtilFields, FieldsCountFromOneAndKeepEmptyFields) {
         {"abc", 2, "", ""}};
     for (auto [text, index, sep, field] : get) {
         EXPECT_EQ(nrvStrUtil::GetSubStr(text, index, sep), field) << text << " #" << index;
-        if (sep[0] && !sep[1]) EXPECT_EQ(nrvStrUtil::GetSubStr(text, index, sep[0]), field);
+        if (sep[0] && !sep[1]) {
+            EXPECT_EQ(nrvStrUtil::GetSubStr(text, index, sep[0]), field);
+        }
     }
     // text, field number, separator, value -> text
     const std::tuple<const char*, int, const char*, const char*, const char*> set[] = {

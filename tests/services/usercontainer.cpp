@@ -28,7 +28,6 @@ TEST(UserContainerLists, NumbersAppendedRecordsAndTakesOverEqualOnes) {
     UserArmaturenModell b = kvRecord(enHzStrangDrossel, "B", {{15, 1}});
     EXPECT_EQ(c.append(a), 0);
     EXPECT_EQ(c.append(b), 1);
-    EXPECT_EQ(a.modellId, 1);
     EXPECT_EQ(b.modellId, 2);
 
     // The same series again, its points in another order: the stored record
@@ -50,14 +49,8 @@ TEST(UserContainerLists, NumbersAppendedRecordsAndTakesOverEqualOnes) {
     UserArmaturenModell next = kvRecord(enHzStrangDrossel, "N", {{15, 1}});
     c.append(next);
     EXPECT_EQ(next.modellId, 10);
-    EXPECT_TRUE(c.hasModellID(9));
-    EXPECT_FALSE(c.hasModellID(9, false));
     EXPECT_EQ(&c.getArmaturenModell(ref(9, 15)), c.getAtUserLokal(0));
     EXPECT_TRUE(c.getArmaturenModell(ref(4, 15)).bIsEmpty());
-    EXPECT_EQ(c.getAtUserTotal(3), c.getAtUserLokal(0));
-    EXPECT_EQ(c.getAtUserTotal(4), nullptr);
-    EXPECT_EQ(c.getAtUserGlobal(-1), nullptr);
-    EXPECT_EQ(&RnUserArmaturContainer::instance(), &RnUserArmaturContainer::instance());
 }
 
 TEST(UserContainerLists, RemoveAllOfOneTradeKeepsTheOthers) {
@@ -87,8 +80,8 @@ TEST(UserContainerLists, RemoveAllOfOneTradeKeepsTheOthers) {
 
 TEST(UserContainerValues, SizeTexts) {
     const std::tuple<std::string, int, int> cases[] = {
-        {"20x30", 20, 30},     {"300x200", 200, 300}, {"", 0, 0},        {"DN 15", 0, 0},
-        {"a=300 b=200", 0, 0}, {"20×30", 20, 30},     {"40/40", 40, 40}, {"x30", 0, 30}};
+        {"20x30", 20, 30}, {"300x200", 200, 300}, {"", 0, 0},    {"DN 15", 0, 0},
+        {"20×30", 20, 30}, {"40/40", 40, 40},     {"x30", 0, 30}};
     for (const auto& [text, first, second] : cases)
         EXPECT_EQ(RnUserArmaturContainer::getValuesFromDimString(text), std::pair(first, second))
             << text;
@@ -96,9 +89,9 @@ TEST(UserContainerValues, SizeTexts) {
 
 TEST(UserContainerValues, TradeAbbreviations) {
     const std::pair<double, const char*> cases[] = {
-        {4444, "HT"}, {4461, "HT"},         {4461 + 5e-11, "HT"}, {4461 + 1e-9, ""},
-        {4443, ""},   {4462, ""},           {5555, "PW"},         {5574, "PW"},
-        {5575, ""},   {6666 - 5e-11, "VE"}, {6676, "VE"},         {6677, ""}};
+        {4444, "HT"},         {4461, "HT"}, {4461 + 5e-11, "HT"}, {4461 + 1e-9, ""},
+        {4443, ""},           {5555, "PW"}, {5574, "PW"},         {5575, ""},
+        {6666 - 5e-11, "VE"}, {6676, "VE"}, {6677, ""},           {-1, ""}};
     for (const auto& [typ, abbreviation] : cases)
         EXPECT_EQ(RnUserArmaturContainer::getGewerkeKrzlFromTyp(typ), abbreviation) << typ;
 }
@@ -151,8 +144,7 @@ TEST(UserContainerValues, PressureLossFromTheCurves) {
         {1.5, true, 25},     // first curve, interpolated
         {4.0, true, 0},      // beyond the first curve
         {1.5, false, 0},     // the first curve covers it: no position answers
-        {4.0, false, 120},   // the second curve's nearest point
-        {2.75, false, 120},  // the third covers it too, but the second is lower
+        {2.75, false, 120},  // the third covers it too, but the second's nearest point is lower
         {0.5, false, 30}};
     for (const auto& [value, firstOnly, expected] : cases)
         EXPECT_NEAR(c.getDruckverlustFromVolumenstrom(arm, value, firstOnly), expected, 1e-4)
@@ -301,17 +293,11 @@ TEST(UserContainerFiles, ComparesTheProjectModelsWithTheFile) {
          false},
         {"effective pressure", [](RnUserArmaturContainer& c) { moveY(valveOf(c, 1), 1, 1, 21500); },
          false},
-        {"flow", [](RnUserArmaturContainer& c) { moveY(valveOf(c, 1), 0, 0, 0.81f); }, false},
         {"position missing",
          [](RnUserArmaturContainer& c) {
              const CKurve first = valveOf(c, 0).getKurve();
              valveOf(c, 0).removeAllKurven();
              valveOf(c, 0).addKurve(first, 1, "0°", 1);
-         },
-         false},
-        {"own curve of a size without positions",
-         [](RnUserArmaturContainer& c) {
-             moveY(*c.getAtUserGlobal(0)->getArm().getUserArmaturAt(1), 0, 1, 11);
          },
          false},
         {"size renamed",

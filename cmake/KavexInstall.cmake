@@ -23,3 +23,9 @@ install(FILES ${CMAKE_BINARY_DIR}/kavexConfig.cmake ${CMAKE_BINARY_DIR}/kavexCon
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/kavex)
 
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/samples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kavex/samples)
+
+# Data files the library reads at run time (field descriptions of the
+# catalogue records, ...), installed under share/kavex/data.
+if(EXISTS ${CMAKE_SOURCE_DIR}/data)
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${CMAKE_INSTALL_DATADIR}/kavex/data)
+endif()

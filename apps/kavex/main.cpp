@@ -3,8 +3,10 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "info.h"
 #include "kavex/version.h"
 #include "paths.h"
+#include "pumps.h"
 #include "samplemodels.h"
 #include "selfcheck.h"
 
@@ -27,12 +29,24 @@ int main(int argc, char** argv) {
     samplesJob->add_option("folder", samplesOut, "Folder to write to (created when missing)")
         ->required();
 
+    kavexcli::PumpsJob pumpsJob;
+    auto* pumps = kavexcli::addPumpsCommand(app, pumpsJob, samples + "/catalogs");
+
+    bool loadDialogs = false;
+    auto* info = app.add_subcommand(
+        "info",
+        "Show the module: version, feature switches, classes created by name and the sibling "
+        "libraries");
+    info->add_flag("--load-dialogs", loadDialogs,
+                   "Load the dialogs library first, as the first dialog call would");
+
     CLI11_PARSE(app, argc, argv);
 
     if (*selfcheck) {
         int failed = kavexcli::runSelfcheck(samples, std::cout);
         return failed == 0 ? 0 : 1;
     }
+    if (*info) return kavexcli::runInfo(std::cout, loadDialogs);
     if (*samplesJob) {
         int failed = 0;
         for (const kavexcli::SampleFile& file : kavexcli::writeSampleModels(samplesOut)) {
@@ -41,5 +55,6 @@ int main(int argc, char** argv) {
         }
         return failed == 0 ? 0 : 1;
     }
+    if (*pumps) return kavexcli::runPumpsJob(pumpsJob, std::cout, std::cerr);
     return 0;
 }

@@ -23,7 +23,7 @@ KAVEX_IMPLEMENT_DYNCREATE(nrvUserArmaturenModell, nrvArmaturenModell)
 namespace {
 
 constexpr std::string_view kValveNode = "ARM";
-constexpr std::string_view kModelRoot = "Modell";
+constexpr std::string_view kModelRoot = nrvBaseArmaturen::nrvArmaturenModell::RootNodeName;
 constexpr std::string_view kValveClass = "nrvUserArmatur";
 constexpr double kNoLimit = std::numeric_limits<double>::max();
 
@@ -467,21 +467,6 @@ bool nrvUserArmaturenModell::read(CNode* node) {
         m_armaturen.emplace_back(valve);
     }
     return true;
-}
-
-bool nrvUserArmaturenModell::loadVMFFile(const std::string& path) {
-    if (path.empty()) return false;
-    destroyAll();
-    std::unique_ptr<CNode> root = TreeItems::ReadFromFile(path, false);
-    if (!root || root->GetName() != kModelRoot) return false;
-    return read(root.get());
-}
-
-bool nrvUserArmaturenModell::saveVMFFile(const std::string& path) const {
-    if (path.empty()) return false;
-    CNode root;
-    write(&root);
-    return root.WriteToFile(path, false, true, true, 0, ':');
 }
 
 bool nrvUserArmaturenModell::isEqual(const nrvUserArmaturenModell& o) const {

@@ -181,10 +181,6 @@ public:
     bool write(CNode* node) const override;
     // Needs "VER" and "X"; adds the valves that read to those already held.
     bool read(CNode* node) override;
-    // The model file, as for catalogue models: false for an empty path, an
-    // unreadable file or a root other than "Modell" (emptied first in every case).
-    bool loadVMFFile(const std::string& path);
-    bool saveVMFFile(const std::string& path) const;
 
     // Everything a model file restores: model name, manufacturer and the
     // valves (nrvUserArmatur::isEqual). Version, object id and kind do not

@@ -44,6 +44,21 @@ bool nrvArmaturenModell::assignFrom(const nrvArmaturenModell& other) {
     return true;
 }
 
+bool nrvArmaturenModell::loadVMFFile(const std::string& path) {
+    if (path.empty()) return false;
+    destroyAll();
+    std::unique_ptr<CNode> root = TreeItems::ReadFromFile(path, false);
+    if (!root || root->GetName() != RootNodeName) return false;
+    return read(root.get());
+}
+
+bool nrvArmaturenModell::saveVMFFile(const std::string& path) const {
+    if (path.empty()) return false;
+    CNode root;
+    write(&root);
+    return root.WriteToFile(path, false, true, true, 0, ':');
+}
+
 }  // namespace nrvBaseArmaturen
 
 namespace nrvVDIArmaturen {
@@ -55,7 +70,7 @@ KAVEX_IMPLEMENT_DYNCREATE(nrvVDIArmaturenModell, nrvArmaturenModell)
 namespace {
 
 // The root node of a model file: the class name without "nrvVDIArmaturen".
-constexpr std::string_view kRootName = "Modell";
+constexpr std::string_view kRootName = nrvArmaturenModell::RootNodeName;
 // A valve node is named after its class without this prefix; the base class
 // itself writes "ARM".
 constexpr std::string_view kValvePrefix = "nrvArmatur";
@@ -270,21 +285,6 @@ bool nrvVDIArmaturenModell::read(CNode* node) {
         m_armaturen.emplace_back(valve);
     }
     return true;
-}
-
-bool nrvVDIArmaturenModell::loadVMFFile(const std::string& path) {
-    if (path.empty()) return false;
-    destroyAll();
-    std::unique_ptr<CNode> root = TreeItems::ReadFromFile(path, false);
-    if (!root || root->GetName() != kRootName) return false;
-    return read(root.get());
-}
-
-bool nrvVDIArmaturenModell::saveVMFFile(const std::string& path) const {
-    if (path.empty()) return false;
-    CNode root;
-    write(&root);
-    return root.WriteToFile(path, false, true, true, 0, ':');
 }
 
 bool nrvVDIArmaturenModell::appendDataToFile(const std::string& path) const {

@@ -43,6 +43,15 @@ public:
     // `other` is not of a class this one can copy.
     virtual bool assignFrom(const nrvArmaturenModell& other);
 
+    // The model file (".vmf"), for catalogue and user models alike, through
+    // the model's own read and write: false for an empty path, an unreadable
+    // file or a root other than "Modell" (the model is emptied first in every
+    // case). Saving writes a temporary file and renames it over `path`.
+    bool loadVMFFile(const std::string& path);
+    bool saveVMFFile(const std::string& path) const;
+    // The name of a model file's root node.
+    static constexpr const char* RootNodeName = "Modell";
+
 private:
     int m_version = 0;
     std::string m_model;
@@ -111,11 +120,6 @@ public:
     // --- persistence --------------------------------------------------------
     bool read(CNode* node) override;  // adds to the valves already held
     bool write(CNode* node) const override;
-    // The model file: false for an empty path, an unreadable file or a root
-    // other than "Modell" (the model is emptied first in every case).
-    bool loadVMFFile(const std::string& path);
-    // Written to a temporary file and renamed over `path`.
-    bool saveVMFFile(const std::string& path) const;
     // Semicolon text export of a thermostatic valve body model (type 201):
     // two header lines and one line per valve, appended to the file.
     bool appendDataToFile(const std::string& path) const;

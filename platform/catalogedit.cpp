@@ -110,11 +110,12 @@ bool editContent(InfoLines& info, std::string_view key, std::string_view relativ
                                 [](const LeafLine& l) { return isContentName(l.name); });
     if (content == leaves.end()) {
         info.lines.insert(info.lines.begin() + static_cast<long>(closingLine(info.lines)),
-                          "\tContent:" + std::string(key));
+                          std::string("\tContent:").append(key));
         changed = true;
     } else if (!listsKey(content->rawValue, key)) {
         std::string& line = info.lines[content->index];
-        line += trimmed(content->rawValue).empty() ? std::string(key) : ":" + std::string(key);
+        if (!trimmed(content->rawValue).empty()) line += ':';
+        line += key;
         changed = true;
     }
     leaves = rootLeaves(info.lines);
@@ -123,7 +124,8 @@ bool editContent(InfoLines& info, std::string_view key, std::string_view relativ
     });
     if (!present) {
         info.lines.insert(info.lines.begin() + static_cast<long>(closingLine(info.lines)),
-                          "\t" + std::string(key) + ":" + TreeItems::EncodeValue(relativePath));
+                          std::string("\t").append(key).append(":").append(
+                              TreeItems::EncodeValue(relativePath)));
         changed = true;
     }
     return changed;

@@ -80,9 +80,11 @@ bool parseConversion(std::string_view s, Conversion& c) {
 }
 
 std::string printfSpec(const Conversion& c, std::string_view lengthModifier) {
-    std::string f = "%" + c.flags;
+    // Built by appending: GCC 12 warns falsely (-Wrestrict) on "literal" + string.
+    std::string f = "%";
+    f += c.flags;
     if (c.width >= 0) f += std::to_string(c.width);
-    if (c.precision >= 0) f += "." + std::to_string(c.precision);
+    if (c.precision >= 0) f.append(".").append(std::to_string(c.precision));
     f += lengthModifier;
     f += c.type;
     return f;

@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <locale>
 #include <mutex>
-#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
@@ -231,23 +230,23 @@ void CUserData::sortByManufacturer() {
     const std::locale locale;
     const auto& collate = std::use_facet<std::collate<char>>(locale);
     struct Keyed {
-        std::optional<std::string> key;
+        bool hasKey = false;  // documents without manufacturer keep their place
+        std::string key;
         std::unique_ptr<CUserDoc> doc;
     };
     std::vector<Keyed> keyed;
     keyed.reserve(m_docs.size());
     for (auto& doc : m_docs) {
         std::string manufacturer;
-        std::optional<std::string> key;
-        if (doc->getManufacturer(manufacturer)) key = std::move(manufacturer);
-        keyed.push_back({std::move(key), std::move(doc)});
+        const bool hasKey = doc->getManufacturer(manufacturer);
+        keyed.push_back({hasKey, std::move(manufacturer), std::move(doc)});
     }
     const auto less = [&collate](const Keyed& a, const Keyed& b) {
-        return collate.compare(a.key->data(), a.key->data() + a.key->size(), b.key->data(),
-                               b.key->data() + b.key->size()) < 0;
+        return collate.compare(a.key.data(), a.key.data() + a.key.size(), b.key.data(),
+                               b.key.data() + b.key.size()) < 0;
     };
     for (auto run = keyed.begin(); run != keyed.end();) {
-        auto runEnd = std::find_if(run, keyed.end(), [](const Keyed& k) { return !k.key; });
+        auto runEnd = std::find_if(run, keyed.end(), [](const Keyed& k) { return !k.hasKey; });
         std::stable_sort(run, runEnd, less);
         run = runEnd == keyed.end() ? runEnd : runEnd + 1;
     }

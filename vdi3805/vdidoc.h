@@ -53,6 +53,19 @@ public:
     int GetHeaderField16() const { return m_headerField16; }
     int GetHeaderField17() const { return m_headerField17; }
     const std::string& GetPath() const { return m_path; }
+    // Where the catalogue list found the file: the manufacturer library's
+    // identifier, that library's content-file name for the file's folder and
+    // the manufacturer's logo. Set before loading; Load keeps them.
+    void SetCatalogueSource(const std::string& path, const std::string& catalogueID,
+                            const std::string& contentFileName, const std::string& logoPath) {
+        m_path = path;
+        m_catalogueID = catalogueID;
+        m_contentFileName = contentFileName;
+        m_logoPath = logoPath;
+    }
+    const std::string& GetCatalogueID() const { return m_catalogueID; }
+    const std::string& GetContentFileName() const { return m_contentFileName; }
+    const std::string& GetLogoPath() const { return m_logoPath; }
     bool IsOldLayout() const { return m_oldLayout; }
     bool IsLoaded() const { return m_loaded; }
     bool IsParsed() const { return m_parsed; }
@@ -72,6 +85,9 @@ private:
     int m_headerField16 = 0;
     int m_headerField17 = 0;
     std::string m_path;
+    std::string m_catalogueID;
+    std::string m_contentFileName;
+    std::string m_logoPath;
     bool m_oldLayout = false;
     std::vector<std::string> m_fileLines;
     CVDITemplate m_template;

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -51,7 +52,24 @@ KAVEX_VDI_RECORD(VDIStruct_160, VDIStruct_VZ)
 KAVEX_VDI_RECORD(VDIStruct_VZ_00, VDIStruct_VZ)
 KAVEX_VDI_RECORD(VDIStruct_VZ_50, VDIStruct_VZ)
 KAVEX_VDI_RECORD(VDIStruct_VZ_60, VDIStruct_VZ)
-KAVEX_VDI_RECORD(VDIStruct_VZ_01, CVDIBase)
+// An x.01 entry names an accessory article (record 900, index in field 3);
+// the article is looked up once, on first use.
+class KAVEX_API VDIStruct_VZ_01 : public CVDIBase {
+    KAVEX_DECLARE_DYNCREATE(VDIStruct_VZ_01)
+public:
+    bool CanHoldChild(const CVDIBase* child) const override;
+    // The article record 900 of the document, null when there is none.
+    CVDIBase* GetArticle();
+    // The article belongs to the execution for good (kind field "f") rather
+    // than being one to choose.
+    bool IsFixed();
+
+private:
+    void Resolve();
+    std::once_flag m_resolveOnce;
+    CVDIBase* m_article = nullptr;
+    bool m_fixed = false;
+};
 
 KAVEX_VDI_RECORD(VDIStruct_600, CVDIBase)
 KAVEX_VDI_RECORD(VDIStruct_610, CVDIBase)
@@ -74,7 +92,23 @@ KAVEX_VDI_RECORD(VDIStruct_710_13, CVDIBase)
 KAVEX_VDI_RECORD(VDIStruct_710_14, CVDIBase)
 KAVEX_VDI_RECORD(VDIStruct_710_51, VDIStruct_VZ_01)
 KAVEX_VDI_RECORD(VDIStruct_710_71, VDIStruct_VZ_01)
-KAVEX_VDI_RECORD(VDIStruct_720, CVDIBase)
+// A combination record: slot 0 names the text record 970 (field 3), slots 1
+// to 14 the property records 160, 200, 250, ... 560, 760 (fields 4 to 17) of
+// the model series. Looked up once, on first use.
+class KAVEX_API VDIStruct_720 : public CVDIBase {
+    KAVEX_DECLARE_DYNCREATE(VDIStruct_720)
+public:
+    static constexpr int kSlots = 15;
+    bool CanHoldChild(const CVDIBase* child) const override;
+    // The record of `slot` (0 … kSlots-1), null when the field is 0 or names
+    // no record; another slot throws std::invalid_argument.
+    CVDIBase* GetReference(int slot);
+
+private:
+    void Resolve();
+    std::once_flag m_resolveOnce;
+    CVDIBase* m_slots[kSlots] = {};
+};
 KAVEX_VDI_RECORD(VDIStruct_720_01, CVDIBase)
 KAVEX_VDI_RECORD(VDIStruct_720_02, CVDIBase)
 KAVEX_VDI_RECORD(VDIStruct_720_03, CVDIBase)
@@ -82,7 +116,33 @@ KAVEX_VDI_RECORD(VDIStruct_720_04, CVDIBase)
 KAVEX_VDI_RECORD(VDIStruct_730, CVDIBase)
 
 // Executions (orderable articles) and their sub-records.
-KAVEX_VDI_RECORD_MAPPED(VDIStruct_800, CVDIBase)
+// An execution: one orderable article. Its TGA number (field 3) is a row of
+// fixed-width indexes that names the property records and the technical data
+// the article is built from; they are looked up once, on first use.
+class KAVEX_API VDIStruct_800 : public CVDIBase {
+    KAVEX_DECLARE_DYNCREATE(VDIStruct_800)
+public:
+    bool CanHoldChild(const CVDIBase* child) const override;
+    int MapFieldNo(int fieldNo) const override;
+
+    // Looks up the records the TGA number names (once; safe from several
+    // threads). False when the number is too short for the file's layout.
+    bool ResolveTgaNumber();
+    // Appends the referenced records of type `type` (160 or 16000 alike; 0
+    // for all) in ascending order of type number.
+    void GetReferences(int type, std::vector<CVDIBase*>& out);
+    // True when the number's first two parts name the 100 and 110 records
+    // the execution stands below; each contradiction is a hint.
+    bool CheckTgaHeaderRefs() const;
+    const std::string& GetTgaNumber();
+
+private:
+    void Resolve();
+    std::once_flag m_resolveOnce;
+    bool m_tgaValid = false;
+    std::string m_tgaNumber;
+    std::vector<CVDIBase*> m_references;  // records of this document, by type number
+};
 KAVEX_VDI_RECORD_MAPPED(VDIStruct_810, CVDIBase)
 KAVEX_VDI_RECORD(VDIStruct_820, CVDIBase)
 KAVEX_VDI_RECORD(VDIStruct_830, CVDIBase)

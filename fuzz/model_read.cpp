@@ -10,21 +10,16 @@
 #include <string>
 #include <string_view>
 
+#include "fuzzsupport.h"
 #include "kavex/platform/treestore.h"
 #include "kavex/valves/armaturenmodell.h"
 
 namespace {
 
-void require(bool condition) {
-    if (!condition) std::abort();
-}
+using kavexfuzz::require;
 
 std::string modelText(const nrvVDIArmaturen::nrvVDIArmaturenModell& model) {
-    CNode root;
-    require(model.write(&root));
-    std::string text;
-    require(root.WriteToString(text));
-    return text;
+    return kavexfuzz::treeText(model);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "fuzzsupport.h"
 #include "kavex/platform/treestore.h"
 #include "kavex/services/armaturcontainer.h"
 #include "kavex/services/userarmaturcontainer.h"
@@ -17,9 +18,7 @@ namespace {
 
 constexpr std::string_view kKey = "Armature";
 
-void require(bool condition) {
-    if (!condition) std::abort();
-}
+using kavexfuzz::require;
 
 // The written records. The "LastArmaturesId" line is left out: it counts the
 // local records too, which a project node read back no longer holds (the host

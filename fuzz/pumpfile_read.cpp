@@ -13,14 +13,13 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzzsupport.h"
 #include "kavex/platform/numbers.h"
 #include "kavex/pumps/pumpenmanager.h"
 
 namespace {
 
-void require(bool condition) {
-    if (!condition) std::abort();
-}
+using kavexfuzz::require;
 
 double wieGeschriebenF(double v) {
     return nrvNumbers::parseDouble(nrvNumbers::formatF(v));

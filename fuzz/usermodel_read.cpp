@@ -9,21 +9,16 @@
 #include <string>
 #include <string_view>
 
+#include "fuzzsupport.h"
 #include "kavex/platform/treestore.h"
 #include "kavex/uservalves/userarmatur.h"
 
 namespace {
 
-void require(bool condition) {
-    if (!condition) std::abort();
-}
+using kavexfuzz::require;
 
 std::string modelText(const nrvUserArmaturen::nrvUserArmaturenModell& model) {
-    CNode root;
-    require(model.write(&root));
-    std::string text;
-    require(root.WriteToString(text));
-    return text;
+    return kavexfuzz::treeText(model);
 }
 
 }  // namespace

@@ -364,6 +364,30 @@ void CNode::RemoveAll() {
     freeItems();
 }
 
+namespace {
+
+// Depth first, each node before its children: the first node (or leaf) named
+// `name` that comes behind `after` in that order.
+CTreeItem* findDeep(const CNode& root, std::string_view name, const CTreeItem* after,
+                    bool wantNode) {
+    bool passed = after == nullptr;
+    std::vector<std::pair<const CNode*, std::size_t>> stack{{&root, 0}};
+    while (!stack.empty()) {
+        auto& [node, next] = stack.back();
+        if (next == node->Items().size()) {
+            stack.pop_back();
+            continue;
+        }
+        CTreeItem* item = node->Items()[next++].get();
+        if (passed && item->IsNode() == wantNode && item->GetName() == name) return item;
+        if (item == after) passed = true;
+        if (item->IsNode()) stack.emplace_back(static_cast<const CNode*>(item), 0);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 CNode* CNode::FindChild(std::string_view name, const CNode* after, bool recursive) const {
     if (!recursive) {
         for (std::size_t i = startBehind(after); i < m_items.size(); ++i) {
@@ -375,24 +399,7 @@ CNode* CNode::FindChild(std::string_view name, const CNode* after, bool recursiv
         }
         return nullptr;
     }
-    // Depth first, each node before its children; the hit must come behind
-    // `after` in that order.
-    bool passed = after == nullptr;
-    std::vector<std::pair<const CNode*, std::size_t>> stack{{this, 0}};
-    while (!stack.empty()) {
-        auto& [node, next] = stack.back();
-        if (next == node->m_items.size()) {
-            stack.pop_back();
-            continue;
-        }
-        CTreeItem* item = node->m_items[next++].get();
-        if (!item->IsNode()) continue;
-        auto* child = static_cast<CNode*>(item);
-        if (passed && child->GetName() == name) return child;
-        if (child == after) passed = true;
-        stack.emplace_back(child, 0);
-    }
-    return nullptr;
+    return static_cast<CNode*>(findDeep(*this, name, after, true));
 }
 
 CLeaf* CNode::FindLeaf(std::string_view name, const CLeaf* after, bool recursive) const {
@@ -406,24 +413,7 @@ CLeaf* CNode::FindLeaf(std::string_view name, const CLeaf* after, bool recursive
         }
         return nullptr;
     }
-    bool passed = after == nullptr;
-    std::vector<std::pair<const CNode*, std::size_t>> stack{{this, 0}};
-    while (!stack.empty()) {
-        auto& [node, next] = stack.back();
-        if (next == node->m_items.size()) {
-            stack.pop_back();
-            continue;
-        }
-        CTreeItem* item = node->m_items[next++].get();
-        if (item->IsNode()) {
-            stack.emplace_back(static_cast<CNode*>(item), 0);
-        } else if (passed && item->GetName() == name) {
-            return static_cast<CLeaf*>(item);
-        } else if (item == after) {
-            passed = true;
-        }
-    }
-    return nullptr;
+    return static_cast<CLeaf*>(findDeep(*this, name, after, false));
 }
 
 std::string CNode::GetStrLeafValue(std::string_view path, std::string_view leafName, int index,

@@ -18,7 +18,7 @@ function(kavex_test name)
   target_link_libraries(${name} PRIVATE kavex_static GTest::gtest GTest::gtest_main kavex_testsupport)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS "${ARG_LABELS}"
-    ENVIRONMENT "KAVEX_SAMPLES=${CMAKE_SOURCE_DIR}/samples;KAVEX_TESTDATA=${CMAKE_SOURCE_DIR}/tests/data")
+    ENVIRONMENT "KAVEX_SAMPLES=${CMAKE_SOURCE_DIR}/samples")
 endfunction()
 
 # Public headers of a subsystem: every .h in its folder except private ones

@@ -37,12 +37,12 @@ std::string readBytes(const std::string& path) {
 
 std::string samplesDir() {
     const char* env = std::getenv("KAVEX_SAMPLES");
-    return env ? env : "samples";
+    return env ? env : KAVEX_TEST_SAMPLES;
 }
 
 std::string testDataDir() {
     const char* env = std::getenv("KAVEX_TESTDATA");
-    return env ? env : "tests/data";
+    return env ? env : KAVEX_TEST_DATA;
 }
 
 }  // namespace kavextest

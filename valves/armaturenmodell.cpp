@@ -1,5 +1,6 @@
 #include "kavex/valves/armaturenmodell.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <stdexcept>
@@ -186,6 +187,19 @@ nrvArmatur* nrvVDIArmaturenModell::Add(en700ArmaturTyp type) {
     valve->setParent(this);
     m_armaturen.push_back(std::move(valve));
     return m_armaturen.back().get();
+}
+
+bool nrvVDIArmaturenModell::Remove(const nrvArmatur* valve) {
+    const auto it = std::find_if(m_armaturen.begin(), m_armaturen.end(),
+                                 [valve](const auto& held) { return held.get() == valve; });
+    if (!valve || it == m_armaturen.end()) return false;
+    m_armaturen.erase(it);
+    return true;
+}
+
+void nrvVDIArmaturenModell::SortBy(const std::function<double(const nrvArmatur&)>& key) {
+    std::stable_sort(m_armaturen.begin(), m_armaturen.end(),
+                     [&key](const auto& a, const auto& b) { return key(*a) < key(*b); });
 }
 
 nrvArmatur* nrvVDIArmaturenModell::getArmaturAt(int i) const {

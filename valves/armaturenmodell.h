@@ -4,6 +4,7 @@
 // type, and travels as a model file (".vmf"): the tree-store text of the model
 // with one child node per valve, named after the valve's class.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -99,6 +100,11 @@ public:
     // A new valve of the class the catalogue type becomes, owned by the model
     // and appended; null (nothing changed) for a type without class.
     nrvArmatur* Add(en700ArmaturTyp type);
+    // Takes `valve` out of the model and deletes it; false (nothing changed)
+    // when the model does not hold it.
+    bool Remove(const nrvArmatur* valve);
+    // Orders the valves by ascending key; valves of equal key keep their order.
+    void SortBy(const std::function<double(const nrvArmatur&)>& key);
     // Null at or beyond the count; a negative index throws std::invalid_argument.
     nrvArmatur* getArmaturAt(int i) const;
     int getSize() const { return static_cast<int>(m_armaturen.size()); }

@@ -21,6 +21,9 @@ class VDIStruct_800;
 
 namespace nrvVDIConvert {
 
+using nrvBaseArmaturen::CKurve;
+using nrvBaseArmaturen::curveNode;
+
 // What a type function works on.
 struct TypeContext {
     nrvArmatur& valve;
@@ -106,5 +109,12 @@ bool FillSafetyDevice(TypeContext& c);            // 1706, 1707
 bool FillPressureReducer(TypeContext& c);         // 1708
 bool FillMeter(TypeContext& c);                   // 1709
 bool FillRingMain(TypeContext& c);                // 1713
+
+// --- radiator valve bodies (201, 203, 212) -------------------------------------
+// The proportional band the data check designs a thermostatic execution with:
+// of the XP values the 710.01 records of its first technical-data record
+// carry, the one closest to 2 K (the smaller one on a tie); 0 when they carry
+// none.
+float DeriveDataCheckXp(VDIStruct_800& execution);
 
 }  // namespace nrvVDIConvert

@@ -7,6 +7,7 @@
 #include "kavex/platform/translation.h"
 #include "kavex/uservalves/userarmatur.h"
 #include "kavex/valves/armaturfactory.h"
+#include "kavex/vdi3805/vdirecords.h"
 
 namespace {
 
@@ -20,11 +21,20 @@ const void* moduleBaseAddress() {
     return dladdr(&anchor, &info) != 0 ? info.dli_fbase : nullptr;
 }
 
+// The record factory knows the classes of the catalogue reader's registry,
+// each under its record name ("VDIStruct_710_01").
+void registerRecordClasses(CObjectFactory& factory) {
+    CVDIRecordRegistry& records = CVDIRecordRegistry::instance();
+    for (const std::string& name : records.ClassNames())
+        factory.Register(records.Create(name));
+}
+
 }  // namespace
 
 CKavexDllApp::CKavexDllApp()
     : m_instanceHandle(moduleBaseAddress()),
       m_modulePath(nrvModule::currentModulePath()),
+      m_recordFactory(registerRecordClasses),
       m_siblings(m_modulePath) {}
 
 CKavexDllApp::~CKavexDllApp() = default;

@@ -48,9 +48,9 @@ public:
     // registry of the valve domain, which model files and project records use
     // as well, so all of them know the same classes.
     CObjectFactory& classFactory();
-    // Creates VDI 3805 records by record name ("VDIStruct_" + record type).
-    // The record classes register here when the catalogue reader joins the
-    // module; until then it knows no class.
+    // Creates VDI 3805 records by record name ("VDIStruct_" + record type):
+    // the classes of the catalogue reader's record registry, filled on first
+    // use.
     CObjectFactory& recordFactory() { return m_recordFactory; }
 
     nrvModule::CSiblingLoader& siblings() { return m_siblings; }

@@ -6,6 +6,7 @@
 #include "kavex/module/siblings.h"
 #include "kavex/platform/runtimeclass.h"
 #include "kavex/uservalves/userdoc.h"
+#include "kavex/vdi3805/vdidata.h"
 
 namespace {
 
@@ -33,10 +34,15 @@ nrvUnitSetting* unitSettingsContainer::operator[](int position) const {
 
 // ===========================================================================
 
-KavexWrapper::KavexWrapper() : KavexWrapper(theKavexApp().siblings(), CUserData::instance()) {}
+KavexWrapper::KavexWrapper()
+    : KavexWrapper(theKavexApp().siblings(), CUserData::instance(), CVDIData::instance()) {}
 
 KavexWrapper::KavexWrapper(nrvModule::CSiblingLoader& siblings, CUserData& userValves)
-    : m_siblings(siblings), m_userValves(userValves) {}
+    : KavexWrapper(siblings, userValves, CVDIData::instance()) {}
+
+KavexWrapper::KavexWrapper(nrvModule::CSiblingLoader& siblings, CUserData& userValves,
+                           CVDIData& catalogues)
+    : m_siblings(siblings), m_userValves(userValves), m_catalogues(catalogues) {}
 
 KavexWrapper::~KavexWrapper() = default;
 
@@ -87,7 +93,7 @@ const std::vector<std::unique_ptr<CUserDoc>>& KavexWrapper::getUserValveList() {
 }
 
 int KavexWrapper::finishCatalogueLoading() {
-    return 0;
+    return m_catalogues.FinishLoading();
 }
 
 int KavexWrapper::finishUserValveLoading() {

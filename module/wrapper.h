@@ -19,6 +19,7 @@
 class CObject;
 class CUserData;
 class CUserDoc;
+class CVDIData;
 class nrvUnitSetting;
 namespace nrvModule {
 class CSiblingLoader;
@@ -62,10 +63,13 @@ struct KAVEX_API unitSettingsContainer {
 
 class KAVEX_API KavexWrapper {
 public:
-    // The module's wrapper uses the module's sibling loader and user valve list.
+    // The module's wrapper uses the module's sibling loader, user valve list
+    // and catalogue list.
     KavexWrapper();
-    // A wrapper over a loader and a list of the caller's (for tests and tools).
+    // A wrapper over a loader and lists of the caller's (for tests and tools);
+    // without a catalogue list it works with the module's.
     KavexWrapper(nrvModule::CSiblingLoader& siblings, CUserData& userValves);
+    KavexWrapper(nrvModule::CSiblingLoader& siblings, CUserData& userValves, CVDIData& catalogues);
     KavexWrapper(const KavexWrapper&) = delete;
     KavexWrapper& operator=(const KavexWrapper&) = delete;
 
@@ -89,9 +93,9 @@ public:
     // the list was still busy after 200 polls.
     virtual int loadUserValveFiles(const std::string& directory);
     virtual const std::vector<std::unique_ptr<CUserDoc>>& getUserValveList();
-    // Loads the catalogues still waiting in the catalogue list. The catalogue
-    // list joins the module with the VDI 3805 reader; until then nothing
-    // waits and the answer is 0 loaded catalogues.
+    // Loads the catalogues still waiting in the catalogue list now, on
+    // parallel jobs and the calling thread; the number of loaded catalogues,
+    // or -1 when the list stayed busy (a release) for 200 polls.
     virtual int finishCatalogueLoading();
     // Loads the user valve documents not loaded yet; the number of loaded
     // documents, or -1 when the list stayed busy.
@@ -129,6 +133,7 @@ public:
     void setLastSelection(std::string text) { m_lastSelection = std::move(text); }
 
     nrvModule::CSiblingLoader& siblings() { return m_siblings; }
+    CVDIData& catalogueList() { return m_catalogues; }
 
 private:
     std::string m_lastSelection;
@@ -143,6 +148,7 @@ private:
     unitSettingsContainer m_unitSettings;
     nrvModule::CSiblingLoader& m_siblings;
     CUserData& m_userValves;
+    CVDIData& m_catalogues;
 };
 
 // The module's wrapper, created on the first call (which also starts the

@@ -157,7 +157,9 @@ int CVDIData::LoadAll(bool filter, int sheet, int vdixOnly) {
     // Real fields carry a decimal point whatever the user's locale.
     std::setlocale(LC_NUMERIC, "C");
     m_nextJob = 0;
-    nrvThreading::doParallelJobs(workersFor(m_docs.size()), [this] { return LoadNext(); });
+    std::size_t workers = workersFor(m_docs.size());
+    if (m_workerLimit > 0) workers = std::min(workers, m_workerLimit);
+    nrvThreading::doParallelJobs(workers, [this] { return LoadNext(); });
     return CountLoaded();
 }
 
@@ -189,6 +191,45 @@ bool CVDIData::AddFiles(const std::vector<VDIFileAdderStruct>& files, bool repla
     }
     LoadAll(m_filter, sheet, m_vdixOnly);
     return added;
+}
+
+// Waits while a release or another finish runs, then takes the busy flag; a
+// caller that loses the flag to a third one between the two waits again.
+bool CVDIData::AcquireBusy() {
+    for (;;) {
+        if (!WaitWhileBusy()) return false;
+        bool expected = false;
+        if (m_busy.compare_exchange_strong(expected, true)) return true;
+    }
+}
+
+int CVDIData::FinishLoading() {
+    if (!AcquireBusy()) return -1;
+    std::vector<CVDIDoc*> waiting;
+    for (const auto& doc : m_docs)
+        if (!doc->IsLoaded()) waiting.push_back(doc.get());
+    std::setlocale(LC_NUMERIC, "C");
+    auto job = [this, &waiting]() -> bool {
+        CVDIDoc* doc = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(nrvThreading::criticalSection());
+            if (waiting.empty()) return false;
+            doc = waiting.back();
+            waiting.pop_back();
+        }
+        doc->Load(doc->GetPath(), m_filter, m_sheet, m_vdixOnly != 0);
+        return true;
+    };
+    // The calling thread is one of the workers, so one job fewer runs beside it.
+    const std::size_t helpers = workersFor(waiting.size()) - (waiting.empty() ? 0 : 1);
+    std::thread parallel;
+    if (helpers > 0)
+        parallel = std::thread([&job, helpers] { nrvThreading::doParallelJobs(helpers, job); });
+    while (job()) {
+    }
+    if (parallel.joinable()) parallel.join();
+    m_busy = false;
+    return CountLoaded();
 }
 
 void CVDIData::DropFailed() {

@@ -60,12 +60,22 @@ public:
     // Loads every document not loaded yet on parallel workers; the number of
     // loaded documents.
     int LoadAll(bool filter, int sheet, int vdixOnly);
+    // At most this many loading workers (0: one per hardware thread), so that
+    // benchmarks can compare one worker with several.
+    void SetWorkerLimit(std::size_t limit) { m_workerLimit = limit; }
     // Adds `path` (the user's file choice when empty) and loads. The index of
     // that path's document, else of the last loaded document, else -1.
     int LoadFile(const std::string& path, bool filter, bool replace, int sheet, int vdixOnly);
     // Adds the entries of `sheet` (every entry for 0) and loads the list;
     // true when at least one entry was added.
     bool AddFiles(const std::vector<VDIFileAdderStruct>& files, bool replace, int sheet);
+    // Loads every catalogue still waiting (added, not loaded yet) now, with
+    // the options of the last LoadAll: parallel jobs and the calling thread
+    // take the waiting documents from the end of the waiting list, which is
+    // empty afterwards. The list is busy meanwhile. The number of loaded
+    // documents, or -1 when a release or another finish still ran after the
+    // longest wait.
+    int FinishLoading();
 
     // Deletes the documents that were not parsed, keeping the order of the rest.
     void DropFailed();
@@ -91,12 +101,14 @@ private:
     void FindUserFiles(int sheet, bool withTga, const nrvCatalogManager& manager);
     void FindLibraryFiles(int sheet, bool withTga, const nrvCatalogManager& manager);
     bool LoadNext();
+    bool AcquireBusy();
 
     int m_sheet = 0;
     int m_vdixOnly = 0;
     std::vector<std::unique_ptr<CVDIDoc>> m_docs;
     bool m_filter = false;
     std::atomic<bool> m_busy{false};
+    std::size_t m_workerLimit = 0;
     int m_nextJob = 0;  // shared by the loading workers, under the module's lock
     CatalogueFilter m_catalogueFilter;
 };

@@ -3,6 +3,9 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "catalogs.h"
+#include "check.h"
+#include "convert.h"
 #include "info.h"
 #include "kavex/version.h"
 #include "paths.h"
@@ -31,6 +34,15 @@ int main(int argc, char** argv) {
 
     kavexcli::PumpsJob pumpsJob;
     auto* pumps = kavexcli::addPumpsCommand(app, pumpsJob, samples + "/catalogs");
+    kavexcli::CatalogsJob catalogsJob;
+    auto* catalogs = kavexcli::addCatalogsCommand(app, catalogsJob, samples + "/catalogs");
+
+    kavexcli::CheckJob checkJob;
+    auto* check = kavexcli::addCheckCommand(app, checkJob, samples + "/catalogs");
+    kavexcli::ConvertJob convertJob;
+    auto* convert = kavexcli::addConvertCommand(app, convertJob);
+    kavexcli::ModelJob modelJob;
+    auto* model = kavexcli::addModelCommand(app, modelJob);
 
     bool loadDialogs = false;
     auto* info = app.add_subcommand(
@@ -56,5 +68,9 @@ int main(int argc, char** argv) {
         return failed == 0 ? 0 : 1;
     }
     if (*pumps) return kavexcli::runPumpsJob(pumpsJob, std::cout, std::cerr);
+    if (*catalogs) return kavexcli::runCatalogsJob(catalogsJob, std::cout, std::cerr);
+    if (*check) return kavexcli::runCheckJob(checkJob, std::cout, std::cerr);
+    if (*convert) return kavexcli::runConvertJob(convertJob, std::cout, std::cerr);
+    if (*model) return kavexcli::runModelJob(modelJob, std::cout, std::cerr);
     return 0;
 }

@@ -273,7 +273,12 @@ void insertSteps(const curveNode& a, const curveNode& b, InterpolationMode mode,
 
 template <class Valve>
 void storeCurve(Valve& valve, const Points& points, const CVDIBase& r700) {
-    valve.addKurve(ToCurve(points));
+    // The curve carries its units like a hand-made model: the setting unit of
+    // the technical data on the abscissa, kv in m³/h.
+    CKurve curve = ToCurve(points);
+    curve.setEinheitx(r700.GetField(14));
+    curve.setEinheity("m³/h");
+    valve.addKurve(curve);
     valve.setEinheitEinst(r700.GetField(14));
 }
 

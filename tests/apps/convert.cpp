@@ -142,7 +142,7 @@ TEST_F(ConvertJob, AConvertedModelDescribesItself) {
     for (const char* part : {"model: Serie RV\n", "manufacturer: Nordquell Ventiltechnik AG\n",
                              "catalogue file: nordquell.vdi\n", "guideline date: 201601\n",
                              "valves: 2\n", "  DN 15 | kvs 0.9 m3/h | art. NQ-2 | execution 2",
-                             "curve: 2 points, x 1..2, y 0.4..0.9\n"})
+                             "curve: 2 points, x 1..2 Umdrehungen, y 0.4..0.9 m³/h\n"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
     // Sorted by nominal size.
     EXPECT_LT(r.out.find("DN 15"), r.out.find("DN 20"));

@@ -237,7 +237,10 @@ void CVDIData::DropFailed() {
 }
 
 void CVDIData::ReleaseAll() {
-    m_busy = true;
+    // A finish of the loading may still be running on other threads: its
+    // documents must not be deleted under it. Should it never end, the
+    // documents stay (they go with the list) rather than being torn away.
+    if (!AcquireBusy()) return;
     auto job = [this]() -> bool {
         std::unique_ptr<CVDIDoc> doc;
         {

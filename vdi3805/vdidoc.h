@@ -7,6 +7,7 @@
 // The first line must be the file header 010 with a supported sheet and
 // guideline date; what is wrong goes to the module's report list.
 
+#include <atomic>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,7 +92,9 @@ private:
     bool m_oldLayout = false;
     std::vector<std::string> m_fileLines;
     CVDITemplate m_template;
-    bool m_loaded = false;
+    // Set by the loading worker and read by whoever counts loaded documents
+    // meanwhile (a progress display), hence atomic.
+    std::atomic<bool> m_loaded{false};
     bool m_parsed = false;
 };
 

@@ -11,13 +11,7 @@ using vditest::VdiTest;
 
 namespace {
 
-// The report list stores the text behind the title, with CR LF line ends.
-std::string stored(const std::string& title, std::string text) {
-    std::string out;
-    for (char c : text)
-        out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    return title + ":\r\n\r\n" + out;
-}
+using vditest::stored;
 
 const std::string kFirstLineTitle = "Erste Zeile der VDI-Datei entspricht nicht der Satzart 010.";
 const std::string kFirstLineText =
@@ -74,26 +68,16 @@ TEST_P(HeaderCheck, RefusesWithExactMessageOrParses) {
     EXPECT_EQ(doc->GetChildCount(), 0);
     const std::string vdiTitle =
         "Die VDI-Datei \"" + std::string(c.file) + "\" hat ein inkompatibles Richtlinien-Datum.";
-    switch (c.expect) {
-        case Expect::FirstLine:
-            EXPECT_EQ(entries[0].title, kFirstLineTitle);
-            EXPECT_EQ(entries[0].text, stored(kFirstLineTitle, path + "\n" + kFirstLineText));
-            break;
-        case Expect::ShortDate:
-            EXPECT_EQ(entries[0].title, vdiTitle);
-            EXPECT_EQ(entries[0].text, stored(vdiTitle, fill(kShortDateText, c.date, path)));
-            break;
-        case Expect::LongDate:
-            EXPECT_EQ(entries[0].title, vdiTitle);
-            EXPECT_EQ(entries[0].text, stored(vdiTitle, fill(kLongDateText, c.date, path)));
-            break;
-        case Expect::TgaDate:
-            EXPECT_EQ(entries[0].title, kTgaTitle);
-            EXPECT_EQ(entries[0].text, stored(kTgaTitle, fill(kTgaText, c.date, path)));
-            break;
-        case Expect::Accepted:
-            break;
-    }
+    const std::pair<std::string, std::string> refusals[] = {
+        {},
+        {kFirstLineTitle, path + "\n" + kFirstLineText},
+        {vdiTitle, fill(kShortDateText, c.date, path)},
+        {vdiTitle, fill(kLongDateText, c.date, path)},
+        {kTgaTitle, fill(kTgaText, c.date, path)},
+    };
+    const auto& [title, text] = refusals[static_cast<int>(c.expect)];
+    EXPECT_EQ(entries[0].title, title);
+    EXPECT_EQ(entries[0].text, stored(title, text));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -136,21 +120,17 @@ TEST_F(VdiTest, HeaderValuesOfTheDocument) {
     EXPECT_TRUE(tga->IsOldLayout());
 }
 
-TEST_F(VdiTest, OtherSheetIsSkippedSilently) {
-    auto doc = load("blatt17.vdi", "010;17;201601;Südwerk\r\n100;1\r\n", false, 2);
-    EXPECT_TRUE(doc->IsLoaded());
-    EXPECT_FALSE(doc->IsParsed());
-    EXPECT_EQ(doc->GetSheet(), 17);
+// Another sheet than asked for, or no ".vdix" when only those are wanted.
+TEST_F(VdiTest, OtherSheetsAndFileKindsAreSkippedSilently) {
+    auto sheet17 = load("blatt17.vdi", "010;17;201601;Südwerk\r\n100;1\r\n", false, 2);
+    auto vdi = load("a.vdi", vditest::sheet2Catalogue(), false, 0, true);
+    for (const CVDIDoc* doc : {sheet17.get(), vdi.get()}) {
+        EXPECT_TRUE(doc->IsLoaded());
+        EXPECT_FALSE(doc->IsParsed());
+    }
+    EXPECT_EQ(sheet17->GetSheet(), 17);
     EXPECT_EQ(CReportList::instance().Count(), 0);
-}
-
-TEST_F(VdiTest, VdixOnlyRefusesOtherFilesSilently) {
-    auto doc = load("a.vdi", vditest::sheet2Catalogue(), false, 0, true);
-    EXPECT_TRUE(doc->IsLoaded());
-    EXPECT_FALSE(doc->IsParsed());
-    EXPECT_EQ(CReportList::instance().Count(), 0);
-    auto vdix = load("a.vdix", vditest::sheet2Catalogue(), false, 0, true);
-    EXPECT_TRUE(vdix->IsParsed());
+    EXPECT_TRUE(load("a.vdix", vditest::sheet2Catalogue(), false, 0, true)->IsParsed());
 }
 
 TEST_F(VdiTest, UnreadableFilesAreReportedAsError10) {
@@ -259,12 +239,14 @@ TEST_F(VdiTest, FieldDescriptionsFollowSheetAndIssue) {
     auto doc = load("d.vdi", vditest::sheet2Catalogue());
     const CVDITemplate& t = doc->GetTemplate();
     ASSERT_FALSE(t.IsEmpty());
-    EXPECT_EQ(t.GetFieldDescription("710.01", 4), "kv-Wert in m³/h");
-    EXPECT_EQ(t.GetFieldDescription("010", 15), "n.v.");  // not described in this issue
-    EXPECT_EQ(t.GetFieldDescription("700", 18), "Medium");
+    EXPECT_EQ(t.GetFieldDescription("710.01", 5), "Einstellung (Text)");
+    EXPECT_EQ(t.GetFieldDescription("010", 15), "Währung (Text)");  // described from 201110 on
+    EXPECT_EQ(t.GetFieldDescription("010", 18), "n.v.");
+    EXPECT_EQ(t.GetFieldDescription("700", 18), "Eingang Außendurchmesser d1 in mm");
     EXPECT_EQ(t.GetFieldDescription("999", 1), "n.v.");
     auto tw = load("tw.vdi", "010;17;201601;Südwerk\r\n");
-    EXPECT_EQ(tw->GetTemplate().GetFieldDescription("700", 18), "Medium (Trinkwasser)");
+    EXPECT_EQ(tw->GetTemplate().GetFieldDescription("700", 4),
+              "Armaturart (Typ = 1700 + Armaturart)");
     auto other = load("x.vdi", "010;5;201601\r\n");
     EXPECT_TRUE(other->GetTemplate().IsEmpty());
 }

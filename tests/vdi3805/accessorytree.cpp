@@ -2,7 +2,6 @@
 // execution, and the accessory entries the valid nodes give.
 #include <gtest/gtest.h>
 
-#include "detailfixtures.h"
 #include "kavex/valves/armatur.h"
 #include "kavex/vdi3805/vdiaccessorytree.h"
 #include "kavex/vdi3805/vdirecords.h"

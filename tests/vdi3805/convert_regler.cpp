@@ -3,14 +3,12 @@
 // well-formed records, and the bundled catalogue of these valve kinds.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <typeinfo>
 #include <utility>
 #include <vector>
 
-#include "kavex/platform/numbers.h"
 #include "kavex/platform/reportlist.h"
 #include "kavex/valves/armaturenmodell.h"
 #include "kavex/valves/armaturregel.h"
@@ -49,72 +47,41 @@ std::unique_ptr<CVDIDoc> catalogue(int kind, const Lines& records, int sheet = 2
     return doc;
 }
 
-std::vector<VDIStruct_800*> executionsBelow(const CVDIBase& root) {
+void fill(nrvVDIArmaturenModell& model, const CVDIBase& root) {
     std::vector<CVDIBase*> records;
     root.CollectRecords(80000, records);
     std::vector<VDIStruct_800*> executions;
     for (CVDIBase* r : records)
         executions.push_back(dynamic_cast<VDIStruct_800*>(r));
-    return executions;
-}
-
-void fill(nrvVDIArmaturenModell& model, const CVDIBase& root) {
-    const auto executions = executionsBelow(root);
     nrvVDIConvert::FillModel(model, executions, std::vector<float>(executions.size(), 0.0f),
                              std::vector<nrvVDIConvert::AccessoryList>(executions.size()));
 }
 
-// n setting records; the value is left out at `noValue`, the setting at `noSetting`.
-using Row = std::function<std::string(int i, const std::string& setting, double value)>;
-Lines rows(int n, const Row& row, int noValue = 0, int noSetting = 0) {
-    Lines out;
-    for (int i = 1; i <= n; ++i) {
-        const std::string s = i == noSetting ? ";" : std::to_string(i) + ";" + std::to_string(i);
-        out.push_back(row(i, s, i == noValue ? -1.0 : i));
-    }
-    return out;
-}
-std::string num(double v, double scale) {
-    return v < 0 ? std::string() : nrvNumbers::formatG(v * scale);
-}
-Row setpointRow = [](int i, const std::string& s, double v) {
-    return "710.02;" + std::to_string(i) + ";;;" + s + ";;" + num(v, 50);
-};
-Row strokeRow = [](int i, const std::string& s, double v) {  // kv, maximum flow, deviation
-    return "710.03;" + std::to_string(i) + ";;;" + s + ";;" + num(i, 0.5) + ";" + num(v, 0.1) +
-           ";" + num(i, 2);
-};
-Row flowRow = [](int i, const std::string& s, double v) {  // set flow, effective pressure
-    return "710.04;" + std::to_string(i) + ";;;" + s + ";;" + num(v, 0.1) + ";200";
-};
-
 const Lines kSetpoints{"710.02;1;;;1;1;0.5;100", "710.02;2;;;2;2;;200", "710.02;3;;;3;3;;300"};
 const Lines kDeviation{"710.03;1;;;;;;0.5;;2", "710.03;2;;;;;;1;;4", "710.03;3;;;;;;2;;8"};
 const Lines kFlows{"710.04;1;;;2;2;1;0.2;100", "710.04;2;;;4;4;;0.6;200"};
+// Stroke limitation: kv, maximum flow and deviation per setting.
+const Lines kStrokes{"710.03;1;;;1;1;;0.5;0.1;2", "710.03;2;;;2;2;;1;0.2;4",
+                     "710.03;3;;;3;3;;1.5;0.3;6"};
 const Lines kSixWay{"710.10;1;;;1;1;;0.4;0.6;300", "710.10;2;;;2;2;;0.8;1.2;300",
                     "710.10;3;;;3;3;;1.2;1.8;300"};
-const std::string kSkipped = "\nFolge: Diese Ausführung wird übersprungen.";
-
 std::string missing(const std::string& type) {
     return "Es wurde ein Satz der Satzart " + type +
            " in dieser Armatur erwartet jedoch nicht gefunden.\nSiehe technische Daten der "
-           "Armaturausführung (Satzart 700 mit Index 1)." +
-           kSkipped;
+           "Armaturausführung (Satzart 700 mit Index 1).\nFolge: Diese Ausführung wird "
+           "übersprungen.";
 }
 
-// The entry as the report list stores it (title, blank line, CR LF breaks).
-std::string stored(int code, const std::string& text) {
+// True when the report list holds the entry as it stores it: title, blank
+// line, CR LF line breaks.
+bool reported(int code, const std::string& text) {
     std::string entry = std::string(code > 1000 ? "Hinweis zu" : "Fehler in") +
                         " den VDI-Daten der Armatur 'Serie R', DN 20, Art.-Nr. 'RA-20', "
                         "Ausführung '':\r\n\r\n";
     for (char ch : text)
         entry += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
-    return entry;
-}
-
-bool reported(int code, const std::string& text) {
     for (const CReportEntry& e : CReportList::instance().GetEntries())
-        if (e.code == code && e.text == stored(code, text)) return true;
+        if (e.code == code && e.text == entry) return true;
     return false;
 }
 
@@ -130,16 +97,15 @@ struct FindingCase {
 };
 
 std::vector<FindingCase> findingCases() {
-    const Lines ddr = kSetpoints + kDeviation;
     return {
-        {"setpoint without value", 5, rows(3, setpointRow, 1) + kDeviation, 1, 1050,
+        {"setpoint without value", 5,
+         Lines{"710.02;1;;;1;1;;", kSetpoints[1], kSetpoints[2]} + kDeviation, 1, 1050,
          "Es ist kein Δp-Wert hinterlegt. Der Eintrag wird als Null interpretiert.\nSiehe "
          "Satzart 710.02 mit Index 1."},
-        {"setpoint without setting", 5, rows(5, setpointRow, 0, 2) + kDeviation, 1, 1050,
-         "Es ist keine Einstellung zu dem Δp-Wert 100.00 hinterlegt.\nSiehe Satzart 710.02 mit "
-         "Index 2."},
         {"two of five setpoints without setting", 9,
-         rows(5, setpointRow, 0, 2) + Lines{"710.02;6;;;;;;400"} + kDeviation, 0, 30,
+         kSetpoints + Lines{"710.02;4;;;;;;250", "710.02;5;;;;;;400", "710.02;6;;;6;6;;500"} +
+             kDeviation,
+         0, 30,
          "Diese Armaturausführung wird nicht erzeugt, da ein Teil der Einstellungen nicht "
          "ausgewertet werden konnte.\nBitte beachten Sie die vorhergehenden Fehlermeldungen zu "
          "dieser Armatur.\nSiehe Satzart 710.01."},
@@ -149,95 +115,42 @@ std::vector<FindingCase> findingCases() {
          "vorkommen, da ansonsten die Interpolation und Sortierung der Daten sowie die "
          "Ermittlung der Berechnungsdaten nicht möglich ist.\nMögliche Ursache: unzureichende "
          "numerische Präzision der Daten."},
-        {"no deviation records", 5, kSetpoints, 0, 10, missing("710.03")},
-        {"one deviation missing", 5, kSetpoints + Lines{"710.03;1;;;;;;0.5", kDeviation[1]}, 1,
-         1050,
-         "Es ist kein P-Abweichungs-Wert hinterlegt. Der Eintrag wird als Null interpretiert.\n"
-         "Siehe Satzart 710.03 mit Index 1."},
         {"two deviations missing", 5, kSetpoints + Lines{"710.03;1;;;;;;0.5", "710.03;2;;;;;;1"}, 0,
          10,
          "Es fehlen mehrere P-Abweichungs-Werte. Die Daten sind nicht auswertbar.\nSiehe "
          "Satzart 710.03."},
-        {"one deviation record", 5, kSetpoints + Lines{kDeviation[0]}, 1, 1045,
-         "Es wurde nur ein Satz der Satzart 710.03 in dieser Armatur gefunden.\nDa eine "
-         "P-Abweichung gefunden wurde, werden weitere Werte bzw. Sätze der Satzart 710.03 "
-         "erwartet um eine Kurve abzubilden.\nSiehe technische Daten der Armaturausführung "
-         "(Satzart 700 mit Index 1)."},
         {"deviation at two kv", 5, kSetpoints + Lines{kDeviation[1], "710.03;2;;;;;;2;;4"}, 1, 1010,
          "Die hinterlegte p-Abweichung von 4.00 ist mit kv-Werten von 1.00 und 2.00 hinterlegt. "
          "Jede p-Abweichung sollte nicht mehr als einmal vorkommen.\nSiehe Satzart 710.03."},
-        {"kv with two deviations", 5, kSetpoints + Lines{kDeviation[1], "710.03;2;;;;;;1;;6"}, 1,
-         1010,
-         "Der hinterlegte kv-Wert 1.00 ist mindestens für die beiden P-Abweichungen 4.00 und "
-         "6.00 hinterlegt. Jeder kv-Wert sollte nicht mehr als einmal vorkommen.\nSiehe Satzart "
-         "710.03."},
         {"deviation falls with kv", 5, kSetpoints + Lines{"710.03;1;;;;;;0.5;;8", kDeviation[1]}, 1,
          1045,
          "Entgegen der Erwartung sind mindestens zwei P-Abweichungswerte entsprechend ihrer "
          "kv-Werte nicht ansteigend hinterlegt.\nBitte prüfen Sie die Daten auf eventuelle "
          "Fehler.\nSiehe Satzart 710.03."},
-        {"stroke setting without flow", 9, kSetpoints + rows(5, strokeRow, 2), 1, 1050,
-         "Es ist kein maximaler Volumenstrom-Wert für die Einstellung 2 hinterlegt.\nDiese "
-         "Einstellung wird übersprungen.\nSiehe Satzart 710.03 mit Index 2."},
-        {"stroke flow without setting", 9, kSetpoints + rows(5, strokeRow, 0, 4), 1, 1050,
-         "Es ist keine Einstellung zu dem Volumenstrom-Wert 0.40 hinterlegt.\nSiehe Satzart "
-         "710.03 mit Index 4."},
-        {"combined controller without flow part", 8, ddr, 0, 10, missing("710.04")},
-        {"setting without set flow", 7, rows(5, flowRow, 3), 1, 1050,
-         "Es ist kein V-Soll-Wert zu der Einstellung 3 hinterlegt.\nDiese Einstellung wird "
+        {"stroke setting without flow", 9,
+         kSetpoints + kStrokes + Lines{"710.03;4;;;4;4;;2;;8", "710.03;5;;;5;5;;2.5;0.5;10"}, 1,
+         1050,
+         "Es ist kein maximaler Volumenstrom-Wert für die Einstellung 4 hinterlegt.\nDiese "
+         "Einstellung wird übersprungen.\nSiehe Satzart 710.03 mit Index 4."},
+        {"setting without set flow", 7,
+         kFlows +
+             Lines{"710.04;3;;;5;5;;;200", "710.04;4;;;6;6;;0.8;200", "710.04;5;;;7;7;;0.9;200"},
+         1, 1050,
+         "Es ist kein V-Soll-Wert zu der Einstellung 5 hinterlegt.\nDiese Einstellung wird "
          "übersprungen.\nSiehe Satzart 710.04 mit Index 3."},
-        {"set flow without setting", 14, rows(5, flowRow, 0, 5), 1, 1050,
-         "Es ist keine Einstellung zu dem V-Soll-Wert 0.50 hinterlegt.\nSiehe Satzart 710.04 mit "
-         "Index 5."},
-        {"one flow setting",
-         20,
-         {"710.04;1;;;B;;;0.3;150"},
-         1,
-         1045,
-         "Es ist nur eine einzige Einstellung (B) hinterlegt.\nBitte prüfen sie, ob es sich um "
-         "einen Durchflussregler handelt, da er in den hydraulischen Abgleich mit eingebunden "
-         "wird."},
-        {"no effective pressure",
-         7,
-         {"710.04;1;;;1;1;;0.1", "710.04;2;;;2;2;;0.2"},
-         1,
-         1045,
+        {"no effective pressure", 7, Lines{"710.04;1;;;1;1;;0.1", "710.04;2;;;2;2;;0.2"}, 1, 1045,
          "Es ist kein gültiger Wirkdruck hinterlegt.\nSiehe Satzart 710.04."},
         {"flows up and down", 7, kFlows + Lines{"710.04;3;;;5;5;;0.3;200"}, 0, 10,
          "Entgegen der Erwartung sind die Einstellungswerte nicht stetig steigend oder fallend.\n"
          "Bitte prüfen Sie die Daten auf ihre korrekte Reihenfolge.\n\nSiehe Satzart 710.04."},
-        {"throttle without temperature range",
-         22,
-         {"710.04;1;;;1;1;;0.2;;0.5;2"},
-         1,
-         1045,
-         "Es sind keine Angaben zum zulässigen Temperaturregelbereich gemacht worden.Siehe "
-         "technische Daten der Armaturausführung (Satzart 700 mit Index 1).",
-         17,
-         ";"},
-        {"throttle without kv max",
-         22,
-         {"710.04;1;;;1;1;;0.2;;0.5;2", "710.04;2;;;2;2;;0.4;;0.5"},
-         0,
-         10,
+        {"throttle without kv max", 22,
+         Lines{"710.04;1;;;1;1;;0.2;;0.5;2", "710.04;2;;;2;2;;0.4;;0.5"}, 0, 10,
          "Die Satzart 710.04 ist nicht vollständig. Es fehlen die vollständigen Angaben zu "
          "Kv-Werte.",
-         17,
-         "45;70"},
-        {"six-way valve without pressure loss",
-         18,
-         {"710.10;1;;;1;1;;0.4;0.6", "710.10;2;;;2;2;;0.8;1.2"},
-         1,
-         1045,
+         17, "45;70"},
+        {"six-way valve without pressure loss", 18,
+         Lines{"710.10;1;;;1;1;;0.4;0.6", "710.10;2;;;2;2;;0.8;1.2"}, 1, 1045,
          "Es ist kein gültiger maximaler Druckverlust hinterlegt.\nSiehe Satzart 710.10."},
-        {"six-way valve with one setting",
-         18,
-         {kSixWay[0]},
-         1,
-         1045,
-         "Es ist nur eine einzige Einstellung (1) hinterlegt.\nBitte prüfen sie, ob es sich um "
-         "ein 6-Wege-Ventil handelt, da dieses Bauteil normalerweise in den Gewerken Heizen und "
-         "Kühlen verbaut wird."},
         {"check valve without variants", 15, {}, 0, 10, missing("710.07")},
     };
 }
@@ -280,28 +193,24 @@ const T* buildOne(nrvVDIArmaturenModell& model, int kind, const Lines& records, 
     return static_cast<const T*>(model.getArmaturAt(0));
 }
 
-const XY kSetpointCurve{{3, 300}, {2, 200}, {1.5f, 150}, {1, 100}};  // highest first
-const XY kDeviationCurve{{2, 8}, {1, 4}, {0.5f, 2}};                 // largest kv first
-const XY kFlowCurve{{4, 0.6f}, {3, 0.4f}, {2, 0.2f}};                // largest flow first
+const XY kDeviationCurve{{2, 8}, {1, 4}, {0.5f, 2}};   // largest kv first
+const XY kFlowCurve{{4, 0.6f}, {3, 0.4f}, {2, 0.2f}};  // largest flow first
 
 TEST_F(RegulatorTest, ControllerCurvesRunFromTheHighestSetpointAndLargestKv) {
     nrvVDIArmaturenModell model;
-    const auto* ddr = buildOne<nrvArmaturDDR>(model, 9, kSetpoints + rows(3, strokeRow));
+    const auto* ddr = buildOne<nrvArmaturDDR>(model, 9, kSetpoints + kStrokes);
     ASSERT_NE(ddr, nullptr);
-    expectCurve(ddr->getKennlinieDp(), kSetpointCurve);
-    EXPECT_EQ(ddr->getKennlinieDp().getEinheitx(), "Stufe");
-    EXPECT_EQ(ddr->getKennlinieDp().getEinheity(), "mbar");
+    expectCurve(ddr->getKennlinieDp(), {{3, 300}, {2, 200}, {1.5f, 150}, {1, 100}});
+    EXPECT_EQ(ddr->getKennlinieDp().getEinheitx() + ddr->getKennlinieDp().getEinheity(),
+              "Stufembar");
     expectCurve(ddr->getKennlinieKvzuPAbw(), {{1.5f, 6}, {1, 4}, {0.5f, 2}});
     expectCurve(ddr->getKennlinieMaxVolStrom(), {{1, 0.1f}, {2, 0.2f}, {3, 0.3f}});
-    EXPECT_DOUBLE_EQ(ddr->getDpSollMax(), 300.0);
-    EXPECT_DOUBLE_EQ(ddr->getKvmin(), 0.5);
 }
 
 TEST_F(RegulatorTest, FlowPartGetsInterpolatedFlowsAndEffectivePressures) {
     nrvVDIArmaturenModell model;
     const auto* combined = buildOne<nrvArmaturDDRDFR>(model, 10, kSetpoints + kDeviation + kFlows);
     ASSERT_NE(combined, nullptr);
-    expectCurve(combined->getKennlinieDp(), kSetpointCurve);
     expectCurve(combined->getKennlinieKvzuPAbw(), kDeviationCurve);
     EXPECT_TRUE(combined->getKennlinieMaxVolStrom().bIsEmpty());
     const nrvArmaturDFR& flow = combined->getDFRAnteil();
@@ -330,8 +239,7 @@ TEST_F(RegulatorTest, ElectronicThrottleTakesItsKvAndTemperatureRange) {
     expectCurve(valve->getKurve(), {{2, 0.4f}, {1, 0.2f}});
     EXPECT_DOUBLE_EQ(valve->getKvmin(), 0.5);
     EXPECT_DOUBLE_EQ(valve->getKvmax(), 2.5);
-    EXPECT_TRUE(valve->IsInTemperaturRange(60.0));
-    EXPECT_FALSE(valve->IsInTemperaturRange(72.0));
+    EXPECT_EQ(valve->getMinRegelTemperatur() + valve->getMaxRegelTemperatur(), 45.0 + 70.0);
 }
 
 TEST_F(RegulatorTest, CheckValveKeepsOneGroupPerVariant) {
@@ -352,17 +260,16 @@ TEST_F(RegulatorTest, BundledCatalogueConvertsEverySeries) {
     CVDIDoc doc;
     ASSERT_TRUE(doc.Load(kavextest::samplesDir() + "/catalogs/RHEINTAL/VDI_2/rheintal_regler.vdix",
                          false, 2, true));
-    const std::vector<std::pair<const std::type_info*, int>> expected{
-        {&typeid(nrvArmaturSechsWegeRegelarmatur), 2},
-        {&typeid(nrvArmaturSechsWegeRegelarmaturMitDFR), 2},
-        {&typeid(nrvArmaturDDR), 6},
-        {&typeid(nrvArmaturDFR), 4},
-        {&typeid(nrvArmaturDDRDFR), 4},
-        {&typeid(nrvArmaturDDR), 3},
-        {&typeid(nrvArmaturDDRDFR), 3},
-        {&typeid(nrvArmaturDFR), 4},
-        {&typeid(nrvArmaturDFR), 3},
-        {&typeid(nrvArmaturRSV), 6}};
+    const std::vector<std::pair<std::string, int>> expected{{"SechsWegeRegelarmatur", 2},
+                                                            {"SechsWegeRegelarmaturMitDFR", 2},
+                                                            {"DDR", 6},
+                                                            {"DFR", 4},
+                                                            {"DDRDFR", 4},
+                                                            {"DDR", 3},
+                                                            {"DDRDFR", 3},
+                                                            {"DFR", 4},
+                                                            {"DFR", 3},
+                                                            {"RSV", 6}};
     std::vector<CVDIBase*> series;
     doc.CollectRecords(11000, series);
     ASSERT_EQ(series.size(), expected.size());
@@ -373,7 +280,7 @@ TEST_F(RegulatorTest, BundledCatalogueConvertsEverySeries) {
         fill(*models.back(), *series[i]);
         ASSERT_EQ(models.back()->getSize(), expected[i].second);
         for (const nrvArmatur* valve : models.back()->getArmaturen())
-            EXPECT_EQ(typeid(*valve), *expected[i].first);
+            EXPECT_EQ(valve->GetRuntimeClass()->m_lpszClassName, "nrvArmatur" + expected[i].first);
     }
     // The two flaws of the catalogue: a lost set flow and a lost pressure loss.
     EXPECT_EQ(CReportList::instance().CountErrors(), 0);

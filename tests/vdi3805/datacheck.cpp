@@ -218,14 +218,11 @@ protected:
     std::string result = "unchanged";
 };
 
-TEST_F(ChooseReportFile, CancelGivesNoResult) {
+TEST_F(ChooseReportFile, CancelGivesNoResultAndANewFileIsTakenAtOnce) {
     EXPECT_FALSE(nrvVDICheck::ChooseReportFile("Blatt 2 - X", result));
     EXPECT_EQ(result, "unchanged");
     ASSERT_EQ(ui->shown.size(), 1u);
     EXPECT_EQ(ui->shown[0].text, "Text Dateien (*.txt)|*.txt|Alle Dateien|*.*|");
-}
-
-TEST_F(ChooseReportFile, ANewFileIsTakenAtOnce) {
     ui->files = {dir.file("neu.txt")};
     EXPECT_TRUE(nrvVDICheck::ChooseReportFile("Blatt 2 - X", result));
     EXPECT_EQ(result, dir.file("neu.txt"));
@@ -263,11 +260,7 @@ TEST_F(DataCheck, TheReportFileHoldsHeadAndCheck) {
     auto doc = catalogue(2, {execution(1, 2, settings())});
     kavextest::TempDir dir;
     std::tm when{};
-    when.tm_mday = 5;
-    when.tm_mon = 2;
-    when.tm_year = 124;
-    when.tm_hour = 9;
-    when.tm_min = 7;
+    when.tm_mday = 5, when.tm_mon = 2, when.tm_year = 124, when.tm_hour = 9, when.tm_min = 7;
     const std::string path = dir.file("bericht.txt");
     DataCheckCounts counts;
     ASSERT_TRUE(nrvVDICheck::WriteCheckReport(path, *doc, when, &counts));

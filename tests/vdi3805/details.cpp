@@ -2,7 +2,6 @@
 // the texts a valve keeps, and the filter lists of the catalogue dialog.
 #include <gtest/gtest.h>
 
-#include "detailfixtures.h"
 #include "kavex/valves/armatur.h"
 #include "kavex/vdi3805/codelists.h"
 #include "kavex/vdi3805/vdidetails.h"

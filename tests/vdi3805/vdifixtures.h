@@ -9,11 +9,52 @@
 #include <vector>
 
 #include "kavex/platform/reportlist.h"
+#include "kavex/valves/armaturenmodell.h"
+#include "kavex/vdi3805/vdiconvert.h"
 #include "kavex/vdi3805/vdidoc.h"
+#include "kavex/vdi3805/vdirecords.h"
 #include "kavex/vdi3805/vditemplate.h"
 #include "support/tempdir.h"
 
 namespace vditest {
+
+using Lines = std::vector<std::string>;
+
+inline Lines operator+(Lines a, const Lines& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The executions below `root` in file order.
+inline std::vector<VDIStruct_800*> executionsOf(const CVDIBase& root) {
+    std::vector<CVDIBase*> records;
+    root.CollectRecords(80000, records);
+    std::vector<VDIStruct_800*> executions;
+    for (CVDIBase* r : records)
+        executions.push_back(dynamic_cast<VDIStruct_800*>(r));
+    return executions;
+}
+
+// Converts every execution below `root` at the design XP `xp`, without accessories.
+inline void fillModel(nrvVDIArmaturen::nrvVDIArmaturenModell& model, const CVDIBase& root,
+                      float xp = 0.0f) {
+    const auto executions = executionsOf(root);
+    nrvVDIConvert::FillModel(model, executions, std::vector<float>(executions.size(), xp),
+                             std::vector<nrvVDIConvert::AccessoryList>(executions.size()));
+}
+
+// A text as the report list keeps it: CR LF line ends.
+inline std::string crlf(const std::string& text) {
+    std::string out;
+    for (char ch : text)
+        out += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+    return out;
+}
+
+// An entry's whole text: its title, a blank line, then the text.
+inline std::string stored(const std::string& title, const std::string& text) {
+    return title + ":\r\n\r\n" + crlf(text);
+}
 
 // A sheet-2 catalogue of one model series with every kind of record the
 // reader places, lines joined by `eol` (UTF-8 text; written as 1252 below).
@@ -112,6 +153,50 @@ inline std::vector<std::string> shapeOf(const CVDIBase& root) {
     };
     Walk{out}(root, 0);
     return out;
+}
+
+// TGA number 002 003 <160 … 560> <700: 00005> <760: 000>.
+inline std::string tgaNumber(const std::string& properties) {
+    return "002003" + properties + "00005000";
+}
+
+// A model series 110;3 (below 100;2) whose executions name property records:
+//   800;1: 160;1, 200;1 (250;1), 300;1 (350;1, 360;1), 400;1 (450;1, 460;1;
+//          the general 400;0 comes along), 500;1;
+//   800;2: 200;2, 400;2 (and 400;0);   800;3: a TGA number too short.
+// Lines of a ".vdix" file (UTF-8).
+inline std::vector<std::string> detailCatalogueLines(const std::string& sheet,
+                                                     const std::string& date) {
+    return {
+        "010;" + sheet + ";" + date + ";Nordquell Ventiltechnik AG",
+        "100;2;Zweirohr",
+        "110;3;;Serie TK",
+        "160;1;0;Eigenschaft frei",
+        "200;1;1;",
+        "250;1;2;",
+        "200;2;2;",
+        "300;1;1;",
+        "350;1;0;",
+        "360;1;999;Sonder",
+        "400;0;3;",
+        "400;2;2;",
+        "400;1;1;",
+        "450;1;8;Matt",
+        "460;1;2;",
+        "500;1;Handrad",
+        "700;5;4;15",
+        //            160 200 250 260 300 350 360 400 450 460 500 550 560
+        "800;1;" + tgaNumber("001001001000001001001001001001001000000") + ";Eck",
+        "800;2;" + tgaNumber("000002000000000000000002000000000000000") + ";Durchgang",
+        "800;3;002003;zu kurz",
+    };
+}
+
+inline std::string joinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
 }
 
 }  // namespace vditest

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <stdexcept>
+#include <tuple>
 
 #include "fixtures.h"
 #include "kavex/platform/combobox.h"
@@ -114,8 +115,8 @@ TEST(Container, KvValues) {
     EXPECT_TRUE(RnArmaturContainer::getKvIst(v, 3, kv));
     EXPECT_FLOAT_EQ(kv, 0.33f);
     EXPECT_FALSE(RnArmaturContainer::getKvIst(v, 8, kv));
-    const double range[][2] = {{0.049, 1},  {0.0486, 1}, {0.0484, 0},  {0.67, 1},
-                               {0.6704, 1}, {0.6706, 0}, {0.000001, 0}};
+    // kv compares at three decimals with the ends of the setting range.
+    const double range[][2] = {{0.0486, 1}, {0.0484, 0}, {0.6704, 1}, {0.6706, 0}};
     for (const auto& k : range)
         EXPECT_EQ(RnArmaturContainer::isInKvRange(v, k[0]), k[1] > 0) << k[0];
     // Without settings the kvs must reach kv (within 0.001).
@@ -145,30 +146,18 @@ protected:
 };
 
 TEST_F(Finders, BestValveForARequiredKv) {
-    struct Case {
-        int dn;
-        double kv;
-        bool lowerKv;
-        const char* model;
-        int expectedDN, setting;
-    } cases[] = {
-        // Below every size only the smallest size competes.
-        {8, 0.2, false, "klein", 10, 6},
-        {8, 5.0, false, "klein", 10, 8},
-        // Between: sizes up to DN 15; the standard series meets 0.33 exactly.
-        {15, 0.33, false, "normal", 15, 5},
-        {15, 0.01, true, "klein", 15, 1},
-        // Above every size: all compete.
-        {30, 5.0, false, "gross", 25, 8},
-        {30, 0.94, true, "gross", 25, 6},
-    };
-    for (const Case& k : cases) {
-        SCOPED_TRACE(testing::Message() << "DN " << k.dn << " kv " << k.kv);
-        ARMATUR arm{0, k.dn};
-        EXPECT_TRUE(c.findGlobalVariablenWiderstand(k.kv, enHzTHKV, arm, true, k.lowerKv, ""));
-        EXPECT_EQ(arm.modellId, ids[k.model]);
-        EXPECT_EQ(arm.dn, k.expectedDN);
-        EXPECT_EQ(arm.einstellung, 8 - k.setting);
+    // Below every size only the smallest size competes; between, sizes up to
+    // DN 15 (the standard series meets 0.33 exactly); above every size, all.
+    const std::tuple<int, double, bool, const char*, int, int> cases[] = {
+        {8, 0.2, false, "klein", 10, 6},    {8, 5.0, false, "klein", 10, 8},
+        {15, 0.33, false, "normal", 15, 5}, {15, 0.01, true, "klein", 15, 1},
+        {30, 5.0, false, "gross", 25, 8},   {30, 0.94, true, "gross", 25, 6}};
+    for (const auto& [dn, kv, lowerKv, model, expectedDN, setting] : cases) {
+        SCOPED_TRACE(testing::Message() << "DN " << dn << " kv " << kv);
+        ARMATUR arm{0, dn};
+        EXPECT_TRUE(c.findGlobalVariablenWiderstand(kv, enHzTHKV, arm, true, lowerKv, ""));
+        EXPECT_EQ(std::tuple(arm.modellId, arm.dn, arm.einstellung),
+                  std::tuple(ids[model], expectedDN, 8 - setting));
     }
     ARMATUR none{0, 15};
     EXPECT_FALSE(c.findGlobalVariablenWiderstand(0.3, enHzRLV, none, true, false, ""));
@@ -176,8 +165,7 @@ TEST_F(Finders, BestValveForARequiredKv) {
     // The assigned valve stays while it reaches kv; otherwise the best one.
     ARMATUR kept{ids["klein"], 15};
     EXPECT_TRUE(c.findGlobalVariablenWiderstand(0.2, enHzTHKV, kept, false, false, ""));
-    EXPECT_EQ(kept.modellId, ids["klein"]);
-    EXPECT_EQ(kept.einstellung, 8 - 6);
+    EXPECT_EQ(std::pair(kept.modellId, kept.einstellung), std::pair(ids["klein"], 8 - 6));
     kept = ARMATUR{ids["klein"], 15};
     EXPECT_TRUE(c.findGlobalVariablenWiderstand(0.6, enHzTHKV, kept, false, false, ""));
     EXPECT_EQ(kept.modellId, ids["normal"]);
@@ -193,19 +181,14 @@ TEST_F(Finders, FixedResistanceAndThermostaticBody) {
     EXPECT_EQ(arm.modellId, 0);
 
     // Candidates at DN 30 and their kvmax: klein 0.335, normal 0.67, gross 1.34.
-    struct Case {
-        double kv, preferred;
-        const char* model;
-        int setting;
-    } cases[] = {{0.3, 0.7, "normal", 4},
-                 {0.3, 2.0, "gross", 3},
-                 {0.9, 0.7, "normal", 8},
-                 {0.01, 0.5, "klein", 1}};
-    for (const Case& k : cases) {
-        SCOPED_TRACE(k.preferred);
+    const std::tuple<double, double, const char*, int> cases[] = {{0.3, 0.7, "normal", 4},
+                                                                  {0.3, 2.0, "gross", 3},
+                                                                  {0.9, 0.7, "normal", 8},
+                                                                  {0.01, 0.5, "klein", 1}};
+    for (const auto& [kv, preferred, model, setting] : cases) {
         ARMATUR t{0, 30};
-        EXPECT_TRUE(c.findGlobalVariablesTHKV(k.kv, k.preferred, true, t, ""));
-        EXPECT_EQ(t.modellId, ids[k.model]);
-        EXPECT_EQ(t.einstellung, 8 - k.setting);
+        EXPECT_TRUE(c.findGlobalVariablesTHKV(kv, preferred, true, t, ""));
+        EXPECT_EQ(std::pair(t.modellId, t.einstellung), std::pair(ids[model], 8 - setting))
+            << preferred;
     }
 }

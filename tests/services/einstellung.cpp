@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "fixtures.h"
 #include "kavex/curves/kurve14.h"
 #include "kavex/services/armaturcontainer.h"
@@ -56,12 +58,8 @@ TEST(Einstellung, NoSettingsAndTheReference) {
 }
 
 TEST(Einstellung, SettingTexts) {
-    struct Case {
-        const char* unit;
-        float x;
-        const char* label;
-        const char* text;
-    } cases[] = {
+    // Unit, point, its label, and the printed setting.
+    const std::tuple<const char*, float, const char*, const char*> cases[] = {
         {"", 3.0f, "3", "3"},
         {"Umdrehungen", 2.5f, "2.5", "2.5 Umdr."},
         {"Einstellung", 3.0f, "", "3"},
@@ -71,20 +69,20 @@ TEST(Einstellung, SettingTexts) {
         {"", -10000.0f, "N", "N"},
         {"", -9999.0f, "", "?"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
+    for (const auto& [unit, x, label, text] : cases) {
+        SCOPED_TRACE(text);
         nrvVDIArmaturen::nrvArmaturTHKV valve;
         nrvBaseArmaturen::CEinstellungKurve curve;
-        curve.setEinheitx(c.unit);
-        curve.addCurveNode(c.x, c.label, 0.5f);
+        curve.setEinheitx(unit);
+        curve.addCurveNode(x, label, 0.5f);
         curve.setXp(2.0);
         valve.addKvKurve(curve);
-        EXPECT_EQ(C::getEinstellung(&valve, 0, false), c.text);
-        EXPECT_EQ(C::getEinstellung(&valve, 0, true), std::string(c.text) + " (XP=2 K)");
+        EXPECT_EQ(C::getEinstellung(&valve, 0, false), text);
+        EXPECT_EQ(C::getEinstellung(&valve, 0, true), std::string(text) + " (XP=2 K)");
         EXPECT_EQ(C::getEinstellung(&valve, 1, false), "");
         EXPECT_EQ(C::getEinstellung(&valve, -1, false), "");
         valve.setXp(-1.0);
-        EXPECT_EQ(C::getEinstellung(&valve, 0, true), std::string(c.text) + " (XP=?)");
+        EXPECT_EQ(C::getEinstellung(&valve, 0, true), std::string(text) + " (XP=?)");
     }
 }
 

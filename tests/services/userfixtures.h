@@ -25,12 +25,11 @@ inline CKurve kurve(const Punkte& points) {
     return curve;
 }
 
-inline UserArmaturenModell record(enArmaturenTyp typ, int global, std::string model,
-                                  std::string manufacturer = "Beispiel GmbH") {
+inline UserArmaturenModell record(enArmaturenTyp typ, int global, std::string model) {
     UserArmaturenModell r;
     r.typ = typ;
     r.global = global;
-    r.getArm().setManufacturerModel(std::move(manufacturer), std::move(model));
+    r.getArm().setManufacturerModel("Beispiel GmbH", std::move(model));
     r.getArm().setUserArmType(typ);
     return r;
 }
@@ -62,11 +61,7 @@ inline UserArmaturenModell kvRecord(enArmaturenTyp typ, std::string model,
 }
 
 inline ARMATUR ref(int modellId, int dn, int einstellung = -1) {
-    ARMATUR arm;
-    arm.modellId = modellId;
-    arm.dn = dn;
-    arm.einstellung = einstellung;
-    return arm;
+    return ARMATUR{modellId, dn, {}, einstellung};
 }
 
 }  // namespace usertest

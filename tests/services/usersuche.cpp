@@ -113,9 +113,12 @@ protected:
         c.append(a);
         c.append(other);
     }
-    bool variable(double kv, ARMATUR& arm, bool lowerKv = false, std::string_view klasse = {}) {
-        return c.findGlobalVariablenWiderstand(kv, enHzStrangDrossel, arm, arm.modellId < 1,
-                                               lowerKv, klasse);
+    // The variable-resistance finder as check() calls it.
+    auto variable(bool lowerKv = false, std::string_view klasse = {}) {
+        return [=, this](double kv, ARMATUR& arm) {
+            return c.findGlobalVariablenWiderstand(kv, enHzStrangDrossel, arm, arm.modellId < 1,
+                                                   lowerKv, klasse);
+        };
     }
     // A: DN 15/20/25 with kv 0.1..1, 0.2..2, 0.4..4; B: DN 15 with 0.3..3.
     UserArmaturenModell a = kvRecord(enHzStrangDrossel, "A", {{15, 1}, {20, 2}, {25, 4}});
@@ -131,19 +134,16 @@ TEST_F(UserFindResistance, VariableResistanceBySizeAndKv) {
            {0.5, 40, true, 25, 2},
            {0.05, 10, true, 15, 3},  // below every kv: the most closed setting
            {5.0, 40, true, 25, 0}},  // above every kv: the most open one
-          a.modellId, [&](double kv, ARMATUR& arm) { return variable(kv, arm); });
+          a.modellId, variable());
     c.append(b);
     // kv 0.7 at DN 15: B reaches 0.75 (setting 2), A only 1.0; below it A gives 0.5.
-    check({{0.7, 15, true, 15, 2}}, b.modellId,
-          [&](double kv, ARMATUR& arm) { return variable(kv, arm); });
-    check({{0.7, 15, true, 15, 1}}, a.modellId,
-          [&](double kv, ARMATUR& arm) { return variable(kv, arm, true); });
+    check({{0.7, 15, true, 15, 2}}, b.modellId, variable());
+    check({{0.7, 15, true, 15, 1}}, a.modellId, variable(true));
     c.getAtUserGlobal(2)->klasse = "Lüftung";  // B serves another class
-    check({{0.7, 15, true, 15, 0}}, a.modellId,
-          [&](double kv, ARMATUR& arm) { return variable(kv, arm, false, "Heizung"); });
+    check({{0.7, 15, true, 15, 0}}, a.modellId, variable(false, "Heizung"));
     // A reference whose valve reaches kv keeps it.
     ARMATUR arm = ref(a.modellId, 20);
-    ASSERT_TRUE(variable(0.7, arm));
+    ASSERT_TRUE(variable()(0.7, arm));
     EXPECT_EQ(std::tuple(arm.modellId, arm.dn, arm.einstellung), std::tuple(a.modellId, 20, 1));
 }
 

@@ -9,6 +9,7 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "kavex/platform/combobox.h"
@@ -66,29 +67,27 @@ TEST(UserArmaturNode, RoundTripsThroughTextAndStopsAtAGap) {
 }
 
 TEST(UserArmaturNode, ReadsWhatTheFormatAllows) {
-    const struct {
-        const char* leaves;  // inside [ARM]
-        bool ok;
-        std::vector<int> nodesPerCurve;
-    } cases[] = {{"KX0:1\nKY0:2\n", false, {}},
-                 {"X:A:25\nKUINTP:1:0\nREG:a:b\n", true, {}},  // "X" too short for the kvs
-                 {"X:A\nKY0:2\nKX1:1\nKY1:3\n", true, {1}},
-                 {"X:A\nKX0:1:2:3\nKY0:5\n", true, {3}},
-                 {"X:A\nKX0:\nKY0:\nKX1:1\nKY1:1\n", true, {1}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.leaves);
+    // The leaves inside [ARM], whether they read, the nodes of each curve read.
+    const std::tuple<const char*, bool, std::vector<int>> cases[] = {
+        {"KX0:1\nKY0:2\n", false, {}},
+        {"X:A:25\nKUINTP:1:0\nREG:a:b\n", true, {}},  // "X" too short for the kvs
+        {"X:A\nKY0:2\nKX1:1\nKY1:3\n", true, {1}},
+        {"X:A\nKX0:1:2:3\nKY0:5\n", true, {3}},
+        {"X:A\nKX0:\nKY0:\nKX1:1\nKY1:1\n", true, {1}}};
+    for (const auto& [leaves, ok, nodesPerCurve] : cases) {
+        SCOPED_TRACE(leaves);
         nrvUserArmatur v;
         v.setKvs(7.0);
         v.addKurve(CKurve(), 9, "alt", 9);  // lists are replaced, curves appended
         EXPECT_EQ(
-            v.read(TreeItems::ReadFromString(std::string("[ARM]\n") + c.leaves + "[ENDE_ARM]\n")
-                       .get()),
-            c.ok);
+            v.read(
+                TreeItems::ReadFromString(std::string("[ARM]\n") + leaves + "[ENDE_ARM]\n").get()),
+            ok);
         std::vector<int> nodes;
         for (std::size_t i = 1; i < v.kurven().size(); ++i)
             nodes.push_back(v.kurven()[i].getSize());
-        EXPECT_EQ(nodes, c.nodesPerCurve);
-        if (c.ok) {
+        EXPECT_EQ(nodes, nodesPerCurve);
+        if (ok) {
             EXPECT_EQ(v.getKvs(), 7.0);
             EXPECT_TRUE(v.getIsKlappenInterpolierbar().empty());
         }
@@ -96,25 +95,23 @@ TEST(UserArmaturNode, ReadsWhatTheFormatAllows) {
 }
 
 TEST(UserArmaturLookup, InterpolatesOnTheFirstCurveOnly) {
-    const struct {
-        P nodes;
-        bool xByY;  // getXValueByYValue, else getYValueByXValue
-        double arg, expected;
-    } cases[] = {{{{0, 5}}, true, 123, 5},
-                 {{{2, 4}}, true, 1, 2},  // a single point: a line through the origin
-                 {{{2, 4}}, false, 3, 1.5},
-                 {{{7, 0}}, false, 1, 7},
-                 {{{3, 30}, {1, 10}}, true, 2, 20},
-                 {{{3, 30}, {1, 10}}, false, 20, 2},
-                 {{{0, 0}, {3, 1}}, true, 1, 1.0f / 3.0f},  // float precision
-                 {{{3, 30}, {1, 10}}, true, 99, CLinearInterpolation::NoValue},
-                 {{}, true, 1, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.arg << " " << c.xByY);
+    // Points, getXValueByYValue (else getYValueByXValue), argument, result.
+    const std::tuple<P, bool, double, double> cases[] = {
+        {{{0, 5}}, true, 123, 5},
+        {{{2, 4}}, true, 1, 2},  // a single point: a line through the origin
+        {{{2, 4}}, false, 3, 1.5},
+        {{{7, 0}}, false, 1, 7},
+        {{{3, 30}, {1, 10}}, true, 2, 20},
+        {{{3, 30}, {1, 10}}, false, 20, 2},
+        {{{0, 0}, {3, 1}}, true, 1, 1.0f / 3.0f},  // float precision
+        {{{3, 30}, {1, 10}}, true, 99, CLinearInterpolation::NoValue},
+        {{}, true, 1, 0}};
+    for (const auto& [nodes, xByY, arg, expected] : cases) {
+        SCOPED_TRACE(testing::Message() << arg << " " << xByY);
         nrvUserArmatur v;
-        v.addKurve(curve(c.nodes));
+        v.addKurve(curve(nodes));
         v.addKurve(curve({{100.0f, 100.0f}, {0.0f, 0.0f}}));  // never used
-        EXPECT_EQ(c.xByY ? v.getXValueByYValue(c.arg) : v.getYValueByXValue(c.arg), c.expected);
+        EXPECT_EQ(xByY ? v.getXValueByYValue(arg) : v.getYValueByXValue(arg), expected);
     }
     nrvUserArmatur v;
     constexpr double kMax = std::numeric_limits<double>::max();

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "kavex/platform/reportlist.h"
@@ -46,31 +47,30 @@ TEST_F(UserDocTest, LoadsAndSavesWithoutIndentation) {
 }
 
 TEST_F(UserDocTest, RepairRewritesOnceAndKeepsTheBytes) {
-    const struct {
-        std::string before, after;
-        bool changed;
-    } cases[] = {{"[KURVEN]\nHERST:M\xC3\xBCller\n\t[ENDE KURVEN]",
-                  "[KURVEN]\r\nHERST:M\xC3\xBCller\r\n\t[ENDE_KURVEN]\r\n", true},
-                 {"[A]\r\nHERST:M\xFC[ENDE x[ENDE y\r\n[ENDE A]\r\n",
-                  "[A]\r\nHERST:M\xC3\xBC[ENDE_x[ENDE_y\r\n[ENDE_A]\r\n", true},
-                 {"\xEF\xBB\xBF[A]\n[ENDE A]\n", "\xEF\xBB\xBF[A]\r\n[ENDE_A]\r\n", true},
-                 {"[A]\nX:[ENDE\n[ENDE_A]\n", "[A]\nX:[ENDE\n[ENDE_A]\n", false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.before);
+    // Before, after, and whether the repair rewrote the file.
+    const std::tuple<std::string, std::string, bool> cases[] = {
+        {"[KURVEN]\nHERST:M\xC3\xBCller\n\t[ENDE KURVEN]",
+         "[KURVEN]\r\nHERST:M\xC3\xBCller\r\n\t[ENDE_KURVEN]\r\n", true},
+        {"[A]\r\nHERST:M\xFC[ENDE x[ENDE y\r\n[ENDE A]\r\n",
+         "[A]\r\nHERST:M\xC3\xBC[ENDE_x[ENDE_y\r\n[ENDE_A]\r\n", true},
+        {"\xEF\xBB\xBF[A]\n[ENDE A]\n", "\xEF\xBB\xBF[A]\r\n[ENDE_A]\r\n", true},
+        {"[A]\nX:[ENDE\n[ENDE_A]\n", "[A]\nX:[ENDE\n[ENDE_A]\n", false}};
+    for (const auto& [before, after, rewritten] : cases) {
+        SCOPED_TRACE(before);
         const std::string path = dir.file("r.userarm");
-        kavextest::writeBytes(path, c.before);
+        kavextest::writeBytes(path, before);
         const ino_t original = inodeOf(path);
-        bool changed = !c.changed;
+        bool changed = !rewritten;
         ASSERT_TRUE(CUserDoc::repair(path, &changed));
-        EXPECT_EQ(changed, c.changed);
-        EXPECT_EQ(kavextest::readBytes(path), c.after);
-        EXPECT_EQ(inodeOf(path) != original, c.changed);
+        EXPECT_EQ(changed, rewritten);
+        EXPECT_EQ(kavextest::readBytes(path), after);
+        EXPECT_EQ(inodeOf(path) != original, rewritten);
         // A second repair finds nothing and does not write.
         const ino_t repaired = inodeOf(path);
         ASSERT_TRUE(CUserDoc::repair(path, &changed));
         EXPECT_FALSE(changed);
         EXPECT_EQ(inodeOf(path), repaired);
-        EXPECT_TRUE(!c.changed || CUserDoc().load(path));
+        EXPECT_TRUE(!rewritten || CUserDoc().load(path));
     }
     EXPECT_EQ(CReportList::instance().Count(), 0);
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "kavex/platform/treestore.h"
 #include "support/tempdir.h"
@@ -66,35 +67,33 @@ std::string leaf(const CNode& node, const char* name) {
 }  // namespace
 
 TEST(UserArmZahl, EightDecimalsUpToOneThousandthAndForNegatives) {
-    const struct {
-        double wert;
-        const char* text;
-    } faelle[] = {{0.0005, "0.00050000"},    {0.001, "0.00100000"}, {0.0011, "0.001100"},
-                  {2.0, "2.000000"},         {0.0, "0.000000"},     {-0.5, "-0.50000000"},
-                  {-2000, "-2000.00000000"}, {1e-9, "0.00000000"},  {1234.5678, "1234.567800"}};
-    for (const auto& f : faelle)
-        EXPECT_EQ(formatUserArmZahl(f.wert), f.text) << f.wert;
+    const std::pair<double, const char*> faelle[] = {
+        {0.0005, "0.00050000"},    {0.001, "0.00100000"}, {0.0011, "0.001100"},
+        {2.0, "2.000000"},         {0.0, "0.000000"},     {-0.5, "-0.50000000"},
+        {-2000, "-2000.00000000"}, {1e-9, "0.00000000"},  {1234.5678, "1234.567800"}};
+    for (const auto& [wert, text] : faelle)
+        EXPECT_EQ(formatUserArmZahl(wert), text) << wert;
 }
 
 TEST(UserArmKurve, LeavesPerVersionSkippedPointsAndLabels) {
     const UserKurve k =
         kurve({{0.0005, 2, -5, "a;b"}, {1, -1, 0, "weg"}, {-1, 1, 0, "weg"}, {3, 4, 0, ""}});
-    const struct {
-        int version;
-        const char *x, *y, *dpwirk, *fehlt;
-    } faelle[] = {{0, "VOL", "DP", "<fehlt>", "X"},
-                  {1, "VOL", "DP", "<fehlt>", "Y"},
-                  {2, "X", "Y", "-5.00000000;0.000000", "VOL"}};
-    for (const auto& f : faelle) {
+    // Version, the leaves of x, y and effective pressure, and a leaf not written.
+    const std::tuple<int, const char*, const char*, const char*, const char*> faelle[] = {
+        {0, "VOL", "DP", "<fehlt>", "X"},
+        {1, "VOL", "DP", "<fehlt>", "Y"},
+        {2, "X", "Y", "-5.00000000;0.000000", "VOL"}};
+    for (const auto& [version, x, y, dpwirk, fehlt] : faelle) {
+        SCOPED_TRACE(version);
         CNode parent("NENNWEITE");
-        ASSERT_TRUE(schreibeUserArmKurve(parent, k, f.version));
+        ASSERT_TRUE(schreibeUserArmKurve(parent, k, version));
         const CNode& node = *parent.FindChild("KURVE");
         EXPECT_EQ(leaf(node, "INTP"), "1");
-        EXPECT_EQ(leaf(node, f.x), "0.00050000;3.000000") << f.version;
-        EXPECT_EQ(leaf(node, f.y), "2.000000;4.000000") << f.version;
-        EXPECT_EQ(leaf(node, "EINST"), "a,b;") << f.version;
-        EXPECT_EQ(leaf(node, "DPWIRK"), f.dpwirk) << f.version;
-        EXPECT_EQ(leaf(node, f.fehlt), "<fehlt>") << f.version;
+        EXPECT_EQ(leaf(node, x), "0.00050000;3.000000");
+        EXPECT_EQ(leaf(node, y), "2.000000;4.000000");
+        EXPECT_EQ(leaf(node, "EINST"), "a,b;");
+        EXPECT_EQ(leaf(node, "DPWIRK"), dpwirk);
+        EXPECT_EQ(leaf(node, fehlt), "<fehlt>");
     }
     CNode parent("NENNWEITE");
     ASSERT_TRUE(schreibeUserArmKurve(parent, kurve({{1, 2, 0, ""}, {2, 3, 0, ""}}), 2));
@@ -180,14 +179,11 @@ TEST(UserArmLesen, OnlyKurvenRootsAreUserValveFiles) {
 }
 
 TEST(UserArmGewerk, TradeTestBySheetFilter) {
-    const struct {
-        const char* gewerk;
-        int blatt;
-        bool offen;
-    } faelle[] = {{"", 99, true},   {"ht", 3, true},  {"vE", 5, true},   {"LU", 2, true},
-                  {"LU", 17, true}, {"LU", 3, false}, {"HTX", 4, false}, {" HT", 4, false}};
-    for (const auto& f : faelle)
-        EXPECT_EQ(gewerkZugelassen(f.gewerk, f.blatt), f.offen) << f.gewerk << " " << f.blatt;
+    const std::tuple<const char*, int, bool> faelle[] = {
+        {"", 99, true},   {"ht", 3, true},  {"vE", 5, true},   {"LU", 2, true},
+        {"LU", 17, true}, {"LU", 3, false}, {"HTX", 4, false}, {" HT", 4, false}};
+    for (const auto& [gewerk, blatt, offen] : faelle)
+        EXPECT_EQ(gewerkZugelassen(gewerk, blatt), offen) << gewerk << " " << blatt;
 
     const auto root = TreeItems::ReadFromString(
         "[KURVEN]\n[MODELLREIHE]\nBEZ:a\nGEW:HT\nETYP:4447\n[ENDE_MODELLREIHE]\n"

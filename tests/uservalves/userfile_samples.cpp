@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "kavex/platform/numbers.h"
 #include "kavex/uservalves/userdoc.h"
 #include "kavex/uservalves/userfile.h"
 #include "kavex/uservalves/userfile_modell.h"
@@ -55,12 +56,8 @@ UserKurve dpKurveBeiDruecken(double kv, std::initializer_list<double> druecke) {
 UserKurve kvKurve(std::initializer_list<std::pair<double, double>> werte, double faktor,
                   const char* einheit = "") {
     UserKurve k{.interpolierbar = true};
-    for (auto [x, kv] : werte) {
-        std::string einst = std::to_string(x);
-        einst.erase(einst.find_last_not_of('0') + 1);
-        if (einst.back() == '.') einst.pop_back();
-        k.punkte.push_back({x, r3(kv * faktor), 0.0, einst + einheit});
-    }
+    for (auto [x, kv] : werte)
+        k.punkte.push_back({x, r3(kv * faktor), 0.0, nrvNumbers::formatG(x) + einheit});
     return k;
 }
 

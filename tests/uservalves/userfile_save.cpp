@@ -47,16 +47,14 @@ protected:
 }  // namespace
 
 TEST(UserArmDateiname, SafeAndDistinctNames) {
-    const struct {
-        const char* name;
-        const char* datei;
-    } faelle[] = {{"Müller & Söhne", "Müller & Söhne.userarm"},
-                  {"A/B", "A%2FB.userarm"},
-                  {"A%2FB", "A%252FB.userarm"},
-                  {"..", "%2E..userarm"},
-                  {"", "%.userarm"}};
-    for (const auto& f : faelle)
-        EXPECT_EQ(userArmDateiname(f.name), f.datei) << f.name;
+    const std::pair<const char*, const char*> faelle[] = {
+        {"Müller & Söhne", "Müller & Söhne.userarm"},
+        {"A/B", "A%2FB.userarm"},
+        {"A%2FB", "A%252FB.userarm"},
+        {"..", "%2E..userarm"},
+        {"", "%.userarm"}};
+    for (const auto& [name, datei] : faelle)
+        EXPECT_EQ(userArmDateiname(name), datei) << name;
 
     std::string lang;
     for (int i = 0; i < 200; ++i)

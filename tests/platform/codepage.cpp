@@ -9,15 +9,14 @@
 namespace {
 
 TEST(CodePage, BytesConvertBothWaysExactly) {
-    // Independent reference values (Unicode's cp1252 table) for the bytes the
-    // catalogues use most, the 0x80..0x9F block and the five undefined bytes.
+    // Independent reference values (Unicode's cp1252 table): the Latin-1 half
+    // at both ends, the 0x80..0x9F block and the five undefined bytes.
+    // clang-format off
     const std::pair<unsigned char, const char*> known[] = {
-        {0x41, "A"},        {0x80, "€"},        {0xE4, "ä"},        {0xF6, "ö"},
-        {0xFC, "ü"},        {0xDF, "ß"},        {0xC4, "Ä"},        {0xB3, "³"},
-        {0xB6, "¶"},        {0xB0, "°"},        {0xB2, "²"},        {0xA0, "\u00A0"},
-        {0xFF, "ÿ"},        {0x8A, "Š"},        {0x99, "™"},        {0x9F, "Ÿ"},
-        {0x85, "…"},        {0x96, "–"},        {0x81, "\xC2\x81"}, {0x8D, "\xC2\x8D"},
-        {0x8F, "\xC2\x8F"}, {0x90, "\xC2\x90"}, {0x9D, "\xC2\x9D"}};
+        {0x41, "A"}, {0x80, "€"}, {0xA0, "\u00A0"}, {0xB3, "³"}, {0xE4, "ä"}, {0xFF, "ÿ"},
+        {0x8A, "Š"}, {0x99, "™"}, {0x9F, "Ÿ"}, {0x85, "…"}, {0x96, "–"}, {0x81, "\xC2\x81"},
+        {0x8D, "\xC2\x8D"}, {0x8F, "\xC2\x8F"}, {0x90, "\xC2\x90"}, {0x9D, "\xC2\x9D"}};
+    // clang-format on
     for (auto [byte, utf8] : known) {
         const std::string one(1, static_cast<char>(byte));
         EXPECT_EQ(nrvCodePage::cp1252ToUtf8(one), utf8) << std::hex << int(byte);

@@ -41,18 +41,13 @@ TEST(AtomicFile, ReplacesOrKeepsTheOldFile) {
 }
 
 TEST(Numbers, ParseLikeTheCRuntimeAndStrictFormsRefuseJunk) {
+    // text -> double, int
+    // clang-format off
     const std::tuple<const char*, double, int> cases[] = {
-        {"", 0, 0},
-        {"abc", 0, 0},
-        {"1.5", 1.5, 1},
-        {"  -2.25xyz", -2.25, -2},
-        {"+3", 3, 3},
-        {"1e3", 1000, 1},
-        {"12,5", 12, 12},
-        {".5", 0.5, 0},
-        {"99999999999", 99999999999.0, 2147483647},
-        {"-0", 0, 0},
-        {"1e999", HUGE_VAL, 1}};
+        {"", 0, 0}, {"abc", 0, 0}, {"1.5", 1.5, 1}, {"  -2.25xyz", -2.25, -2}, {"+3", 3, 3},
+        {"1e3", 1000, 1}, {"12,5", 12, 12}, {".5", 0.5, 0}, {"99999999999", 99999999999.0, 2147483647},
+        {"-0", 0, 0}, {"1e999", HUGE_VAL, 1}};
+    // clang-format on
     for (auto [text, value, intValue] : cases) {
         EXPECT_DOUBLE_EQ(nrvNumbers::parseDouble(text), value) << text;
         EXPECT_EQ(nrvNumbers::parseInt(text), intValue) << text;

@@ -6,39 +6,29 @@
 
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include "support/fakeui.h"
 
 namespace {
-
-struct CodeCase {
-    bool hint;
-    int code;
-    int stored;
-};
-
-class ReportCodes : public ::testing::TestWithParam<CodeCase> {};
 
 struct Record : CReportSubject {
     std::string reportFooter() const override { return "Hersteller: Nord"; }
     std::string reportPath() const override { return "[Satzart;Index;] -> 010;1;"; }
 };
 
-}  // namespace
-
-TEST_P(ReportCodes, AreClampedIntoTheirRange) {
-    CReportList list;
-    const CodeCase& c = GetParam();
-    c.hint ? list.AddHint(c.code, "T", "x") : list.AddError(c.code, "T", "x");
-    EXPECT_EQ(list.GetAt(0).code, c.stored);
-    EXPECT_EQ(list.CountErrors(), c.hint ? 0 : 1);
-    EXPECT_EQ(list.GetState(), c.hint ? CReportList::HintsOnly : CReportList::HasErrors);
+TEST(ReportList, CodesAreClampedIntoTheirRange) {
+    // hint or error, code given -> code stored
+    const std::tuple<bool, int, int> cases[] = {
+        {true, 45, 1045}, {false, 0, 1}, {true, 2500, 2000}, {false, 1500, 1000}, {true, -3, 1001}};
+    for (auto [hint, code, stored] : cases) {
+        CReportList list;
+        hint ? list.AddHint(code, "T", "x") : list.AddError(code, "T", "x");
+        EXPECT_EQ(list.GetAt(0).code, stored) << code;
+        EXPECT_EQ(list.CountErrors(), hint ? 0 : 1);
+        EXPECT_EQ(list.GetState(), hint ? CReportList::HintsOnly : CReportList::HasErrors);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, ReportCodes,
-                         ::testing::Values(CodeCase{true, 45, 1045}, CodeCase{false, 0, 1},
-                                           CodeCase{true, 2500, 2000}, CodeCase{false, 1500, 1000},
-                                           CodeCase{true, -3, 1001}));
 
 TEST(ReportList, StoresTrimmedTextWithSubjectAndWindowsLineEnds) {
     CReportList list;
@@ -75,3 +65,5 @@ TEST(ReportList, ShownFlagFollowsClearAddAndShow) {
     EXPECT_TRUE(list.IsShown());
     EXPECT_EQ(list.Count(), 0);
 }
+
+}  // namespace

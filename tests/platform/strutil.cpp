@@ -20,7 +20,7 @@ TEST(StrUtilFields, FieldsCountFromOneAndKeepEmptyFields) {
         {"abc", 2, "", ""}};
     for (auto [text, index, sep, field] : get) {
         EXPECT_EQ(nrvStrUtil::GetSubStr(text, index, sep), field) << text << " #" << index;
-        if (sep[0] && !sep[1]) {
+        if (sep[0] && !sep[1]) {  // the one-character overload agrees
             EXPECT_EQ(nrvStrUtil::GetSubStr(text, index, sep[0]), field);
         }
     }

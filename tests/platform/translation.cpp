@@ -9,14 +9,12 @@
 namespace {
 
 TEST(TranslateText, ShowsTheTextPartOfContextKeysUnlessATableIsLoaded) {
-    const std::pair<const char*, const char*> keys[] = {{"@Umdrehungen@Umdr.", "Umdr."},
-                                                        {"@delta p max@%cp max", "%cp max"},
-                                                        {"Hinweis", "Hinweis"},
-                                                        {"@@leer", "leer"},
-                                                        {"@ohne zweites", "@ohne zweites"},
-                                                        {"mail@beispiel@de", "mail@beispiel@de"},
-                                                        {"@a@b@c", "b@c"},
-                                                        {"", ""}};
+    // clang-format off
+    const std::pair<const char*, const char*> keys[] = {
+        {"@Umdrehungen@Umdr.", "Umdr."}, {"@delta p max@%cp max", "%cp max"}, {"Hinweis", "Hinweis"},
+        {"@@leer", "leer"}, {"@ohne zweites", "@ohne zweites"}, {"mail@beispiel@de", "mail@beispiel@de"},
+        {"@a@b@c", "b@c"}, {"", ""}};
+    // clang-format on
     CTranslationModule module("test");
     for (auto [key, shown] : keys) {
         EXPECT_EQ(module.TranslateText(key), shown) << key;
@@ -56,8 +54,6 @@ struct FormatCase {
 TEST(FormatText, ResolvesPlaceholdersInAnyOrderLikePrintfInTheCLocale) {
     const FormatCase cases[] = {
         {"2!%s ist 1!%d", {5, "Wert"}, "Wert ist 5"},
-        {"1!%s-1!%s-1!%s", {"a"}, "a-a-a"},
-        {"(Satzart 700;1!%d; und 710.02;2!%s;)", {12, "3"}, "(Satzart 700;12; und 710.02;3;)"},
         {"1!%s und 2!%s.", {"a"}, "a und ."},
         {"8!%s1!%s", {"a", {}, {}, {}, {}, {}, {}, "h"}, "ha"},
         {"100%% von 1!%s", {"x"}, "100% von x"},
@@ -87,12 +83,11 @@ TEST(FormatText, ResolvesPlaceholdersInAnyOrderLikePrintfInTheCLocale) {
 }
 
 TEST(TranslateUnits, GivesTheShownLabel) {
+    // clang-format off
     const std::pair<const char*, const char*> labels[] = {
-        {"m³/h", "m³/h"},       {"m3/h", "m³/h"},
-        {"m\xB3/h", "m³/h"},    {"m3/s", "m³/s"},
-        {"mWs", "mWS"},         {"kg/m3", "kg/m³"},
-        {" mbar ", "mbar"},     {"°C", "°C"},
-        {"furlong", "furlong"}, {"", ""}};
+        {"m³/h", "m³/h"}, {"m3/h", "m³/h"}, {"m\xB3/h", "m³/h"}, {"m3/s", "m³/s"}, {"mWs", "mWS"},
+        {"kg/m3", "kg/m³"}, {" mbar ", "mbar"}, {"°C", "°C"}, {"furlong", "furlong"}, {"", ""}};
+    // clang-format on
     for (auto [unit, label] : labels)
         EXPECT_EQ(nrvTranslation::TranslateUnits(unit), label) << unit;
     EXPECT_EQ(nrvTranslation::TranslateUnits("mbar", false), "Millibar");

@@ -38,11 +38,12 @@ TEST(UnitTrans, MatchesIndependentFactorsAndRefusesToMixQuantities) {
     EXPECT_EQ(nrvUnits::unitTrans(1.0, enUnitPressure_bar, enUnitPressure_mbar), 1000.0);
     EXPECT_EQ(nrvUnits::unitTrans(250.0, enUnitPressure_Pa, enUnitPressure_mbar), 2.5);
 
-    const std::pair<enUnit, enUnit> mixed[] = {{enUnitFlow_m3h, enUnitPressure_Pa},
-                                               {enUnitKv_m3h, enUnitFlow_m3h},
-                                               {enUnitLength_m, enUnitHead_m},
-                                               {enUnit(12345), enUnitPressure_Pa},
-                                               {enUnitNone, enUnitPressure_Pa}};  // kv: same label
+    // kv and flow share a label, length and head a unit sign: still no conversion.
+    // clang-format off
+    const std::pair<enUnit, enUnit> mixed[] = {
+        {enUnitFlow_m3h, enUnitPressure_Pa}, {enUnitKv_m3h, enUnitFlow_m3h}, {enUnitLength_m, enUnitHead_m},
+        {enUnit(12345), enUnitPressure_Pa}, {enUnitNone, enUnitPressure_Pa}};
+    // clang-format on
     for (auto [from, to] : mixed) {
         bool ok = true;
         EXPECT_EQ(nrvUnits::unitTrans(5.0, from, to, &ok), 5.0);

@@ -248,22 +248,6 @@ TEST_F(CatalogRoot, ContentLinesRefuseWhatTheyCannotEdit) {
     EXPECT_EQ(readBytes(dir.file("A/desktop.info")), "[Modell]\n[ENDE_Modell]\n");
 }
 
-TEST_F(CatalogRoot, ListsStayUsableWhileAnotherThreadRescans) {
-    for (const char* id : {"A", "B", "C"})
-        put(std::string(id) + "/desktop.info", info(id, "\tContent:VDI_2\n\tVDI_2:VDI_2\\x.vdi\n"));
-    ASSERT_TRUE(mgr.init(dir.path().string()));
-    std::thread rescanning([&] {
-        for (int i = 0; i < 30; ++i)
-            mgr.rescan();
-    });
-    std::size_t files = 0;
-    for (int i = 0; i < 30; ++i)
-        for (const auto& lib : mgr.getCatalogList("VDI_2"))
-            files += mgr.getContentFilePathNames(*lib, "VDI_2").size();
-    rescanning.join();
-    EXPECT_EQ(files, 90u);
-}
-
 TEST(BundledCatalogs, ListAsDocumented) {
     nrvCatalogManager mgr;
     ASSERT_TRUE(mgr.init(kavextest::samplesDir() + "/catalogs")) << mgr.lastError();

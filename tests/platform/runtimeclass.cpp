@@ -55,19 +55,4 @@ TEST(ObjectFactory, FillsOnceOnFirstUseAndCreatesByName) {
     EXPECT_EQ(fills, 1);
 }
 
-TEST(ObjectFactory, ConcurrentFirstUseFillsOnce) {
-    std::atomic<int> fills{0}, made{0};
-    CObjectFactory factory([&](CObjectFactory& f) {
-        ++fills;
-        f.Register(std::make_unique<Dog>());
-    });
-    std::vector<std::thread> threads;
-    for (int i = 0; i < 8; ++i)
-        threads.emplace_back([&] { made += factory.Create("Dog") ? 1 : 0; });
-    for (auto& t : threads)
-        t.join();
-    EXPECT_EQ(fills.load(), 1);
-    EXPECT_EQ(made.load(), 8);
-}
-
 }  // namespace

@@ -11,52 +11,43 @@
 
 #include "kavex/platform/treestore.h"
 #include "kavex/valves/armaturenmodell.h"
+#include "valvetest.h"
 
 using nrvVDIArmaturen::nrvArmAnschluss;
 using nrvVDIArmaturen::nrvArmatur;
 using nrvVDIArmaturen::nrvArmaturZubehoer;
 using nrvVDIArmaturen::nrvVDIArmaturenModell;
+using valvetest::textOf;
 
 namespace {
 
-// A valve read from a node written by hand (body without the "[ARM]" lines).
+std::string node(const std::string& body) {
+    return "[ARM]\n" + body + "[ENDE_ARM]\n";
+}
+
+// A valve read from a node written by hand.
 nrvArmatur readValve(const std::string& body, bool expectOk = true) {
-    auto root = TreeItems::ReadFromString("[ARM]\n" + body + "[ENDE_ARM]\n");
+    auto root = TreeItems::ReadFromString(node(body));
     nrvArmatur v;
     EXPECT_EQ(root && v.read(root.get()), expectOk) << body;
     return v;
 }
 
 // Every common leaf, in the order a valve writes them.
-const char* const kSampleNode =
-    "[ARM]\n"
+const std::string kSample =
     "VER:2\n"
     "X:21 15 00%3A1:201:211:3:15:120.000000:10.000000:0.500000:1.750000:DN-4711:StLB 1:"
     "4001234567890:Zoll:4.500000:20.000000:TGA-9:2:1\n"
     "AD:Durchgang;Messing vernickelt\n"
     "ANS:IG 1/2:0:Eingang:AG 3/4:1:Ausgang\n"
-    "Zubehoer:Z-100:Handrad:7:410:2:1.500000:0:1:1:\n"
-    "[ENDE_ARM]\n";
-
-nrvArmatur sampleValve() {
-    auto root = TreeItems::ReadFromString(kSampleNode);
-    nrvArmatur v;
-    EXPECT_TRUE(root && v.read(root.get()));
-    return v;
-}
-
-std::string textOf(const CNode& node) {
-    std::string text;
-    node.WriteToString(text);
-    return text;
-}
+    "Zubehoer:Z-100:Handrad:7:410:2:1.500000:0:1:1:\n";
 
 }  // namespace
 
 // --- the node ----------------------------------------------------------------
 
 TEST(ValveNode, ReadsAndWritesTheCommonLeavesInStoredOrder) {
-    const nrvArmatur v = sampleValve();
+    const nrvArmatur v = readValve(kSample);
     EXPECT_EQ(v.getArtikelNr(), "21 15 00:1");
     EXPECT_EQ(v.getTyp(), 211);
     EXPECT_DOUBLE_EQ(v.getKvs(), 1.75);
@@ -66,9 +57,9 @@ TEST(ValveNode, ReadsAndWritesTheCommonLeavesInStoredOrder) {
     EXPECT_EQ(v.getAnschluss()[1], (nrvArmAnschluss{"AG 3/4", 1, "Ausgang"}));
     ASSERT_EQ(v.getZubehoer().size(), 1u);
     EXPECT_EQ(v.getZubehoer()[0].anzahl, 1.5f);
-    CNode node;
-    ASSERT_TRUE(v.write(&node));
-    EXPECT_EQ(textOf(node), textOf(*TreeItems::ReadFromString(kSampleNode)));
+    CNode written;
+    ASSERT_TRUE(v.write(&written));
+    EXPECT_EQ(textOf(written), textOf(*TreeItems::ReadFromString(node(kSample))));
 
     // A valve without connections writes an empty "ANS"; a named node keeps its name.
     CNode own("Eigen");
@@ -79,13 +70,10 @@ TEST(ValveNode, ReadsAndWritesTheCommonLeavesInStoredOrder) {
     EXPECT_FALSE(nrvArmatur().write(nullptr));
 }
 
-TEST(ValveNode, NodeWithoutXOrNoNodeIsRefused) {
+TEST(ValveNode, MissingXIsRefusedAShortXKeepsTheDefaultsBehindIt) {
     readValve("VER:1\nAD:Durchgang\n", false);
-    nrvArmatur v;
-    EXPECT_FALSE(v.read(nullptr));
-}
+    EXPECT_FALSE(nrvArmatur().read(nullptr));
 
-TEST(ValveNode, ShortXKeepsTheDefaultsBehindIt) {
     const nrvArmatur v = readValve("X:A1:201:211:0:20\n");
     EXPECT_EQ(v.getArtikelNr(), "A1");
     EXPECT_EQ(v.getDimension(), 20);
@@ -95,15 +83,13 @@ TEST(ValveNode, ShortXKeepsTheDefaultsBehindIt) {
 }
 
 TEST(ValveNode, DetailsBehindXAndConnectionsInCompleteTriplesBehindThem) {
-    struct Case {
+    const struct {
         const char* body;
         const char* details;
         std::vector<nrvArmAnschluss> connections;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"X:A\nAD:x\nANS:\n", "x", {}},
         {"X:A\nAD:x\nANS:IG:0\n", "x", {}},
-        {"X:A\nAD:x\nANS:IG:0:Eingang\n", "x", {{"IG", 0, "Eingang"}}},
         {"X:A\nAD:x\nANS:IG:0:Eingang:AG:1\n", "x", {{"IG", 0, "Eingang"}}},
         {"X:A\nAD:x\nANS:IG:0:Eingang:AG:-1:\n", "x", {{"IG", 0, "Eingang"}, {"AG", -1, ""}}},
         // "AD" before "X" belongs to no part this reader knows; "ANS" is
@@ -111,17 +97,18 @@ TEST(ValveNode, DetailsBehindXAndConnectionsInCompleteTriplesBehindThem) {
         {"AD:alt\nANS:K0:0:vorn\nX:A\nAD:neu\nANS:K1:1:hinten\n", "neu", {{"K1", 1, "hinten"}}},
         {"ANS:K0:0:vorn\nX:A\n", "", {{"K0", 0, "vorn"}}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const nrvArmatur v = readValve(c.body);
         EXPECT_EQ(v.getAusfDetails(), c.details) << c.body;
         EXPECT_EQ(v.getAnschluss(), c.connections) << c.body;
     }
 }
 
-TEST(ValveNode, OnlyLeavesNamedExactlyZubehoerAreAccessories) {
-    const nrvArmatur v = readValve(
-        "X:A\nZubehoer:Z1:Kappe:1:2:3:2.000000:0:0:1:\nZubehoerAlt:Z2:x:1:2:3:1:0:0:0:\n"
-        "Zubehoer:Z3:Griff:4:5:6:1.000000:9:1:0:frei\n");
+TEST(ValveNode, OnlyLeavesNamedExactlyZubehoerAreAccessoriesAndReadingAppends) {
+    const std::string body =
+        "X:A\nANS:K:0:d\nZubehoer:Z1:Kappe:1:2:3:2.000000:0:0:1:\n"
+        "ZubehoerAlt:Z2:x:1:2:3:1:0:0:0:\nZubehoer:Z3:Griff:4:5:6:1.000000:9:1:0:frei\n";
+    nrvArmatur v = readValve(body);
     ASSERT_EQ(v.getZubehoer().size(), 2u);
     EXPECT_EQ(v.getZubehoer()[0].artikelNrText, "Z1");
     EXPECT_EQ(v.getZubehoer()[1].name, "Griff");
@@ -133,16 +120,11 @@ TEST(ValveNode, OnlyLeavesNamedExactlyZubehoerAreAccessories) {
     nrvArmaturZubehoer entry;
     EXPECT_FALSE(entry.read(&leaf));
     EXPECT_EQ(entry, nrvArmaturZubehoer());
-}
 
-TEST(ValveNode, ReadingAppendsAccessoriesAndConnections) {
-    auto root = TreeItems::ReadFromString(
-        "[ARM]\nX:A\nANS:K:0:d\nZubehoer:Z:n:1:1:1:1:0:0:0:\n[ENDE_ARM]\n");
-    nrvArmatur v;
-    v.read(root.get());
-    v.read(root.get());
+    // A second read adds to the lists instead of replacing them.
+    v.read(TreeItems::ReadFromString(node(body)).get());
     EXPECT_EQ(v.getSizeAnschlussKeys(), 2);
-    EXPECT_EQ(v.getZubehoer().size(), 2u);
+    EXPECT_EQ(v.getZubehoer().size(), 4u);
 }
 
 // --- execution details and texts -------------------------------------------------
@@ -170,7 +152,7 @@ TEST(ValveTexts, ModelTextsComeFromACatalogueParentOnly) {
     model.setManufacturerModel("Beispiel GmbH", "Serie A");
     model.setCatID("K-1");
     model.setFilename("beispiel.vdi");
-    nrvArmatur v = sampleValve();
+    nrvArmatur v = readValve(kSample);
     v.setParent(&model);
     EXPECT_EQ(v.getManufacturer(), "Beispiel GmbH");
     EXPECT_EQ(v.getModelType(), "Serie A");
@@ -197,7 +179,7 @@ TEST(ValveTexts, ModelTextsComeFromACatalogueParentOnly) {
 
 TEST(ValveCopy, AssignmentCopiesEverythingButParentAndOwnCurve) {
     nrvVDIArmaturenModell model;
-    nrvArmatur source = sampleValve();
+    nrvArmatur source = readValve(kSample);
     source.setParent(&model);
     source.getKurve().addCurveNode(1.0f, "1", 0.5f);
     nrvArmatur target;
@@ -213,7 +195,7 @@ TEST(ValveCopy, AssignmentCopiesEverythingButParentAndOwnCurve) {
 }
 
 TEST(ValveCopy, IsEqualNoticesEachKindOfField) {
-    const nrvArmatur base = sampleValve();
+    const nrvArmatur base = readValve(kSample);
     const std::pair<std::string, std::string> changes[] = {
         {"VER:2", "VER:3"},
         {"X:21 15 00", "X:21 15 01"},
@@ -226,17 +208,14 @@ TEST(ValveCopy, IsEqualNoticesEachKindOfField) {
         {"Handrad", "Griff"},
     };
     for (const auto& [from, to] : changes) {
-        std::string text = kSampleNode;
+        std::string text = kSample;
         text.replace(text.find(from), from.size(), to);
-        auto root = TreeItems::ReadFromString(text);
-        nrvArmatur changed;
-        ASSERT_TRUE(root && changed.read(root.get())) << to;
-        EXPECT_FALSE(changed.isEqual(base)) << to;
+        EXPECT_FALSE(readValve(text).isEqual(base)) << to;
     }
 }
 
 TEST(ValveLists, ConnectionIndexOutsideThrowsAccessoriesAreOwned) {
-    nrvArmatur v = sampleValve();
+    nrvArmatur v = readValve(kSample);
     EXPECT_EQ(v.getAnschlussKeyAt(1), "AG 3/4");
     EXPECT_EQ(v.getUpperBoundAnschlussKeys(), 1);
     EXPECT_THROW(v.getAnschlussKeyAt(-1), std::invalid_argument);

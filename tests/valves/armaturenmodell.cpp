@@ -69,8 +69,7 @@ TEST(ModelValves, AddCreatesTheClassOfTheTypeOrNothing) {
         {{1709}, "nrvArmaturZaehler"},
         {{1713}, "nrvArmaturVenturi"},
         {{1722}, "nrvArmaturElektroDross"},
-        // Types without class: nothing is added.
-        {{0, 1, -201, 206, 216, 217, 219, 222, 1710, 1711, 1712, 1714, 1723}, ""},
+        {{0, 1, -201, 206, 216, 217, 219, 222, 1710, 1711, 1712, 1714, 1723}, ""}  // no class
     };
     for (const auto& [types, className] : cases) {
         for (int type : types) {
@@ -134,11 +133,15 @@ protected:
 };
 
 TEST_F(ModelFile, RefusedFilesLeaveTheModelEmpty) {
-    kavextest::writeBytes(dir.file("fremd.vmf"), modelText("Model", "[ARM]\nX:A\n[ENDE_ARM]\n"));
-    kavextest::writeBytes(dir.file("kaputt.vmf"), "[Modell]\nVER:0\n");
-    kavextest::writeBytes(dir.file("ohneVER.vmf"), "[Modell]\nMON:a\nX:201\n[ENDE_Modell]\n");
-    kavextest::writeBytes(dir.file("ohneX.vmf"), "[Modell]\nVER:0\nMON:a\n[ENDE_Modell]\n");
-    for (const char* name : {"fremd.vmf", "kaputt.vmf", "ohneVER.vmf", "ohneX.vmf", "fehlt.vmf"}) {
+    const std::pair<const char*, std::string> files[] = {
+        {"fremd.vmf", modelText("Model", "[ARM]\nX:A\n[ENDE_ARM]\n")},
+        {"kaputt.vmf", "[Modell]\nVER:0\n"},
+        {"ohneVER.vmf", "[Modell]\nMON:a\nX:201\n[ENDE_Modell]\n"},
+        {"ohneX.vmf", "[Modell]\nVER:0\nMON:a\n[ENDE_Modell]\n"},
+        {"fehlt.vmf", ""},  // not written
+    };
+    for (const auto& [name, text] : files) {
+        if (!text.empty()) kavextest::writeBytes(dir.file(name), text);
         nrvVDIArmaturenModell m = modelWithSizes({15});
         m.setManufacturer("alt");
         EXPECT_FALSE(m.loadVMFFile(dir.file(name))) << name;
@@ -204,7 +207,7 @@ TEST(ModelCopy, ValvesOfUnsupportedTypesAreLeftOut) {
 
 // --- the semicolon export --------------------------------------------------------------
 
-TEST(ModelExport, AppendsHeaderAndOneLinePerValveOfABodyModelOnly) {
+TEST_F(ModelFile, ExportAppendsHeaderAndOneLinePerValveOfABodyModelOnly) {
     nrvVDIArmaturenModell m;
     m.setManufacturerModel("Beispiel GmbH", "Serie A");
     m.setNrvArmType(T(201));
@@ -218,7 +221,6 @@ TEST(ModelExport, AppendsHeaderAndOneLinePerValveOfABodyModelOnly) {
     // A setting without numeric value (-9999) is exported by its label.
     body->getKvKurve().addCurveNode(nrvBaseArmaturen::curveNode::NoNumericSetting, "N", 0.5f);
 
-    kavextest::TempDir dir;
     const std::string path = dir.file("export.txt");
     kavextest::writeBytes(path, "vorher\n");
     ASSERT_TRUE(m.appendDataToFile(path));

@@ -11,6 +11,7 @@
 
 #include "kavex/platform/interpolation.h"
 #include "kavex/platform/treestore.h"
+#include "valvetest.h"
 
 using nrvBaseArmaturen::CEinstellungKurve;
 using nrvBaseArmaturen::CKurve;
@@ -19,21 +20,10 @@ using nrvVDIArmaturen::nrvArmaturThermoDross;
 
 namespace {
 
-struct Pt {
-    double x, y;
-};
+using valvetest::curveOf;
 
-CKurve kvCurve(std::initializer_list<Pt> points) {
-    CKurve k;
-    for (const Pt& p : points)
-        k.addCurveNode(float(p.x), "", float(p.y));
-    return k;
-}
-
-CEinstellungKurve settingCurve(double ref, double kvDesinf, std::initializer_list<Pt> points) {
-    CEinstellungKurve k;
-    for (const Pt& p : points)
-        k.addCurveNode(float(p.x), "", float(p.y));
+CEinstellungKurve settingCurve(double ref, double kvDesinf, const std::vector<valvetest::Pt>& pts) {
+    auto k = curveOf<CEinstellungKurve>(pts);
     k.setReferenzTemperatur(ref);
     k.setKvDesinfektion(kvDesinf);
     return k;
@@ -46,18 +36,16 @@ nrvArmaturThermoDross throttle(std::initializer_list<CEinstellungKurve> curves) 
     return v;
 }
 
-std::vector<Pt> pointsOf(const CLinearInterpolation& t) {
-    std::vector<Pt> pts;
-    for (std::size_t i = 0; i < t.getSize(); ++i)
-        pts.push_back({t.GetAtXArray(i), t.GetAtYArray(i)});
-    return pts;
-}
+// Expected points of a kv-over-temperature function, hand computed in double.
+struct Pt {
+    double x, y;
+};
 
-void expectPoints(const std::vector<Pt>& actual, const std::vector<Pt>& expected) {
-    ASSERT_EQ(actual.size(), expected.size());
+void expectPoints(const CLinearInterpolation& t, const std::vector<Pt>& expected) {
+    ASSERT_EQ(t.getSize(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_NEAR(actual[i].x, expected[i].x, 1e-9) << "point " << i;
-        EXPECT_NEAR(actual[i].y, expected[i].y, 1e-9) << "point " << i;
+        EXPECT_NEAR(t.GetAtXArray(i), expected[i].x, 1e-9) << "point " << i;
+        EXPECT_NEAR(t.GetAtYArray(i), expected[i].y, 1e-9) << "point " << i;
     }
 }
 
@@ -82,11 +70,11 @@ TEST(DrossRange, EndPointsGiveTheRangeWhicheverWayTheCurveRuns) {
         double kvmin, kvmax;
         double inside, outside;
     } cases[] = {
-        {"rising", kvCurve({{0, 0.5}, {1, 1.0}, {2, 2.0}}), 0.5, 2.0, 1.5, 2.01},
-        {"falling", kvCurve({{1, 2.0}, {2, 1.0}, {3, 0.5}}), 0.5, 2.0, 0.5, 0.49},
+        {"rising", curveOf({{0, 0.5}, {1, 1.0}, {2, 2.0}}), 0.5, 2.0, 1.5, 2.01},
+        {"falling", curveOf({{1, 2.0}, {2, 1.0}, {3, 0.5}}), 0.5, 2.0, 0.5, 0.49},
         // Inner points are not looked at: the curve is taken to be monotonic.
-        {"bulging", kvCurve({{0, 1.0}, {1, 5.0}, {2, 2.0}}), 1.0, 2.0, 2.0, 3.0},
-        {"one point", kvCurve({{0, 0.75}}), 0.75, 0.75, 0.75, 0.7},
+        {"bulging", curveOf({{0, 1.0}, {1, 5.0}, {2, 2.0}}), 1.0, 2.0, 2.0, 3.0},
+        {"one point", curveOf({{0, 0.75}}), 0.75, 0.75, 0.75, 0.7},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -219,6 +207,8 @@ std::vector<Pt> gridThen(int first, double kv, std::vector<Pt> tail) {
 TEST(ThermoDrossFunktion, HandComputedCases) {
     const nrvArmaturThermoDross hl = throttle({curveH(), curveL()});
     const nrvArmaturThermoDross hml = throttle({curveH(), curveM(), curveL()});
+    nrvArmaturThermoDross capped = throttle({curveH()});
+    capped.setKvDesinfektion(1.0f);
     struct Case {
         const char* name;
         nrvArmaturThermoDross valve;
@@ -260,41 +250,29 @@ TEST(ThermoDrossFunktion, HandComputedCases) {
         {"below the range", hl, 49.5f, false, false, {}},
         // The cooler neighbour has no points: no pair can be blended.
         {"unbuildable pair", throttle({curveH(), settingCurve(50, 0, {})}), 55, true, true, {}},
+        // The valve's disinfection kv caps the grid below the first point, not
+        // the points themselves; the row holds a copy, so the cap travels with it.
+        {"valve cap", capped, 60, false, true,
+         gridThen(50, 1.0, {{50, 1.25}, {55, 0.75}, {60, 0.25}, {75, 0.25}})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CLinearInterpolation table;
         table.Add(1, 1);  // emptied first
         EXPECT_EQ(c.valve.getFunktion(table, c.T, c.interpolate), c.ok);
-        expectPoints(pointsOf(table), c.expected);
+        expectPoints(table, c.expected);
 
         // The array form carries the same points, tagged with T.
         std::vector<float> temps{7}, kvs{7}, refs{7};
         EXPECT_EQ(c.valve.getFunktion(c.T, temps, kvs, refs, c.interpolate), c.ok);
         ASSERT_EQ(temps.size(), c.expected.size());
-        ASSERT_EQ(kvs.size(), c.expected.size());
-        ASSERT_EQ(refs.size(), c.expected.size());
+        ASSERT_TRUE(kvs.size() == temps.size() && refs.size() == temps.size());
         for (std::size_t i = 0; i < c.expected.size(); ++i) {
             EXPECT_FLOAT_EQ(temps[i], float(c.expected[i].x));
             EXPECT_FLOAT_EQ(kvs[i], float(c.expected[i].y));
             EXPECT_EQ(refs[i], c.T);
         }
     }
-}
-
-TEST(ThermoDrossFunktion, ValveDisinfectionKvCapsTheGrid) {
-    // Curve H alone, valve disinfection kv 1.0: the grid below 50 °C holds
-    // 1.0 instead of 1.25; the points themselves stay.
-    nrvArmaturThermoDross v = throttle({curveH()});
-    v.setKvDesinfektion(1.0f);
-    CLinearInterpolation table;
-    ASSERT_TRUE(v.getFunktion(table, 60, false));
-    EXPECT_DOUBLE_EQ(table.GetY(10, false), 1.0);
-    EXPECT_DOUBLE_EQ(table.GetY(50, false), 1.25);
-    // A copy asks its own valve: the cap travels with the copy.
-    const nrvArmaturThermoDross copy(v);
-    ASSERT_TRUE(copy.getFunktion(table, 60, false));
-    EXPECT_DOUBLE_EQ(table.GetY(10, false), 1.0);
 }
 
 // --- nodes -------------------------------------------------------------------------------
@@ -316,7 +294,7 @@ TEST(DrossNode, WithoutYNothingReadsAShortYLeavesDefaults) {
     used.setDpmin(10.0f);
     used.setDpmax(20.0f);
     used.setEinheitEinst("Umdr.");
-    used.addKurve(kvCurve({{1, 0.5}}));
+    used.addKurve(curveOf({{1, 0.5}}));
     auto root = TreeItems::ReadFromString("[Dross]\nX:A-1\nY:0.5\n[ENDE_Dross]\n");
     ASSERT_TRUE(used.read(root.get()));
     EXPECT_FLOAT_EQ(used.getKvDesinfektion(), 0.5f);
@@ -331,12 +309,9 @@ TEST(ThermoDrossNode, ThreeSettingCurvesComeBackInOrder) {
     v.getKurveAt(0).setXp(2.0);
     CNode node;
     ASSERT_TRUE(v.write(&node));
+    // One "CK" child per setting.
     EXPECT_EQ(node.NrOfChildren(), 3);
-    int count = 0;
-    for (CNode* c = node.FindChild("CK"); c != nullptr; c = node.FindChild("CK", c))
-        ++count;
-    EXPECT_EQ(count, 3);
-
+    EXPECT_NE(node.FindChild("CK", node.FindChild("CK", node.FindChild("CK"))), nullptr);
     nrvArmaturThermoDross back;
     ASSERT_TRUE(back.read(&node));
     ASSERT_EQ(back.getCount(), 3);

@@ -1,6 +1,6 @@
 // Control and check valves: kv and temperature limits of the electronic
-// throttle, the kv range of control valves and the execution variants of
-// check valves.
+// throttle, the kv range of control valves, the flows per circuit of six-way
+// control valves and the execution variants of check valves.
 
 #include "kavex/valves/armaturregel.h"
 
@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "kavex/platform/treestore.h"
+#include "kavex/valves/armatursechswege.h"
+#include "valvetest.h"
 
 using namespace nrvVDIArmaturen;
+using valvetest::curveOf;
 
 namespace {
 
@@ -45,39 +48,54 @@ TEST(ElectronicThrottle, KvLimitsAreExclusiveTemperatureLimitsInclusive) {
 TEST(ControlValve, KvRangeFromTheCurveEndsOrTheKvs) {
     const struct {
         const char* name;
-        std::vector<float> kv;  // kv of the settings, most open first
+        std::vector<valvetest::Pt> kv;  // (setting, kv), most open first
         double kvs, kvmin, kvmax;
     } cases[] = {
         {"only kvs", {}, 2.5, 2.5, 2.5},
         {"neither", {}, 0.0, -1.0, -1.0},
         {"kvs too small", {}, 1e-6, -1.0, -1.0},
-        {"curve wins over kvs", {3.2f, 1.5f, 0.4f}, 2.5, 0.4f, 3.2f},
-        {"rising curve", {0.5f, 2.0f, 6.25f}, 0.0, 0.5, 6.25},
-        {"inner points not looked at", {1.0f, 9.0f, 2.0f}, 0.0, 1.0, 2.0},
+        {"curve wins over kvs", {{0, 3.2f}, {1, 1.5f}, {2, 0.4f}}, 2.5, 0.4f, 3.2f},
+        {"rising curve", {{0, 0.5}, {1, 2.0}, {2, 6.25}}, 0.0, 0.5, 6.25},
+        {"inner points not looked at", {{0, 1.0}, {1, 9.0}, {2, 2.0}}, 0.0, 1.0, 2.0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         nrvArmaturRegelventil valve;
         valve.setKvs(c.kvs);
-        CKurve curve;
-        float setting = 0.0f;
-        for (float kv : c.kv)
-            curve.addCurveNode(setting++, "", kv);
-        valve.addKurve(curve);
+        valve.addKurve(curveOf(c.kv));
         const nrvArmatur& base = valve;  // as the containers ask
         EXPECT_DOUBLE_EQ(base.getKvmax(), c.kvmax);
         EXPECT_DOUBLE_EQ(base.getKvmin(), c.kvmin);
     }
 }
 
-TEST(CheckValve, VariantByIndexIsStrict) {
-    nrvArmaturRSV valve;
-    EXPECT_THROW(valve.getAusfuehrungAt(0), std::invalid_argument);
-    valve.addAusfuehrung(variant(1.5, 1, 0));
-    valve.addAusfuehrung(variant(2.5, 2, 1));
-    EXPECT_EQ(valve.getAusfuehrungAt(1).kvs, 2.5);
-    EXPECT_THROW(valve.getAusfuehrungAt(-1), std::invalid_argument);
-    EXPECT_THROW(valve.getAusfuehrungAt(2), std::invalid_argument);
+TEST(SixWayValve, FlowsPerCircuitKvRangeFromHeating) {
+    nrvArmaturSechsWegeRegelarmatur v;
+    v.addKurve(curveOf({{1, 2.0}, {2, 1.0}}));
+    v.addKurveKühlen(curveOf({{1, 3.0}, {2, 1.5}, {3, 0.5}}));
+    const struct {
+        int i, j;
+        double flow;
+    } cases[] = {
+        {0, 0, 2.0},  {1, 0, 1.0}, {2, 0, 0.0},  // heating: two points
+        {1, 1, 1.5},  {2, 1, 0.5}, {3, 1, 0.0},  // cooling: three points
+        {2, 7, 0.5},                             // any circuit but 0 is cooling
+        {-1, 0, 0.0},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(v.getFlowRateAt(c.i, c.j), c.flow) << c.i << "/" << c.j;
+    EXPECT_DOUBLE_EQ(v.getFlowRateMax(0), 2.0);
+    EXPECT_DOUBLE_EQ(v.getFlowRateMin(0), 1.0);
+    EXPECT_DOUBLE_EQ(v.getFlowRateMax(1), 3.0);
+    EXPECT_DOUBLE_EQ(v.getFlowRateMin(1), 0.5);
+    EXPECT_DOUBLE_EQ(v.getKvmax(), 2.0);
+    EXPECT_DOUBLE_EQ(v.getKvmin(), 1.0);
+
+    const nrvArmaturSechsWegeRegelarmatur empty;
+    EXPECT_EQ(empty.getFlowRateMax(1), 0.0);
+    EXPECT_EQ(empty.getFlowRateMin(0), 0.0);
+    EXPECT_EQ(empty.getKvmin(), -1.0);
+    EXPECT_EQ(empty.getKvmax(), -1.0);
 }
 
 TEST(CheckValve, FindsTheFirstVariantSuitingPositionAndSpring) {
@@ -119,10 +137,14 @@ TEST(CheckValve, FindsTheFirstVariantSuitingPositionAndSpring) {
     }
 }
 
-TEST(CheckValve, TornLastVariantIsDropped) {
+TEST(CheckValve, VariantByIndexIsStrictATornLastVariantIsDropped) {
     nrvArmaturRSV valve;
+    EXPECT_THROW(valve.getAusfuehrungAt(0), std::invalid_argument);
     valve.addAusfuehrung(variant(1.0, 1, 1));
     valve.addAusfuehrung(variant(2.0, 2, 0));
+    EXPECT_EQ(valve.getAusfuehrungAt(1).kvs, 2.0);
+    EXPECT_THROW(valve.getAusfuehrungAt(-1), std::invalid_argument);
+    EXPECT_THROW(valve.getAusfuehrungAt(2), std::invalid_argument);
     CNode node;
     valve.write(&node);
     CLeaf* y = node.FindLeaf("Y");

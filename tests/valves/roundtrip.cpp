@@ -15,9 +15,11 @@
 #include "kavex/valves/armaturfactory.h"
 #include "support/tempdir.h"
 #include "support/valves/valvefill.h"
+#include "valvetest.h"
 
 using nrvVDIArmaturen::nrvArmatur;
 using nrvVDIArmaturen::nrvVDIArmaturenModell;
+using valvetest::textOf;
 
 namespace {
 
@@ -40,12 +42,6 @@ std::vector<std::string> valveClassNames() {
     return names;
 }
 
-std::string textOf(const CNode& node) {
-    std::string text;
-    node.WriteToString(text);
-    return text;
-}
-
 std::unique_ptr<nrvArmatur> randomValve(const std::string& className, unsigned seed) {
     std::mt19937 rng(seed);
     std::unique_ptr<nrvArmatur> valve = createValve(className);
@@ -61,7 +57,7 @@ TEST(ValveFamily, FactoryKnowsNineteenValveClasses) {
 
 class ValveRoundTrip : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(ValveRoundTrip, RandomValveSurvivesNodeAndTextForm) {
+TEST_P(ValveRoundTrip, RandomValveSurvivesNodeTextFormAndCopying) {
     for (unsigned seed = 1; seed <= kSeeds; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         const std::unique_ptr<nrvArmatur> original = randomValve(GetParam(), seed);
@@ -87,29 +83,21 @@ TEST_P(ValveRoundTrip, RandomValveSurvivesNodeAndTextForm) {
         ASSERT_TRUE(copy->read(parsed.get()));
         EXPECT_TRUE(copy->isEqual(*original)) << text;
         EXPECT_TRUE(original->isEqual(*copy));
-
         CNode again;
         copy->write(&again);
         EXPECT_EQ(textOf(again), text);
-    }
-}
 
-TEST_P(ValveRoundTrip, CopiesAreEqualAndIndependent) {
-    for (unsigned seed = 1; seed <= kSeeds; ++seed) {
-        SCOPED_TRACE("seed " + std::to_string(seed));
-        const std::unique_ptr<nrvArmatur> original = randomValve(GetParam(), seed);
-        std::unique_ptr<nrvArmatur> copy = original->clone();
-        ASSERT_TRUE(copy) << "the class must serve assignFrom";
-        EXPECT_EQ(copy->desc(), GetParam());
-        EXPECT_TRUE(copy->isEqual(*original));
-
+        std::unique_ptr<nrvArmatur> clone = original->clone();
+        ASSERT_TRUE(clone) << "the class must serve assignFrom";
+        EXPECT_EQ(clone->desc(), GetParam());
+        EXPECT_TRUE(clone->isEqual(*original));
         // A valve of another seed differs, so isEqual does look at the data;
-        // assigning it over the copy makes them equal again.
-        const std::unique_ptr<nrvArmatur> other = randomValve(GetParam(), seed + 1000);
-        EXPECT_FALSE(copy->isEqual(*other));
-        ASSERT_TRUE(copy->assignFrom(*other));
-        EXPECT_TRUE(copy->isEqual(*other));
-        EXPECT_TRUE(original->isEqual(*randomValve(GetParam(), seed))) << "the source is unchanged";
+        // assigning it over the clone makes them equal again.
+        const std::unique_ptr<nrvArmatur> otherValve = randomValve(GetParam(), seed + 1000);
+        EXPECT_FALSE(clone->isEqual(*otherValve));
+        ASSERT_TRUE(clone->assignFrom(*otherValve));
+        EXPECT_TRUE(clone->isEqual(*otherValve));
+        EXPECT_TRUE(original->isEqual(*copy)) << "the source is unchanged";
     }
 }
 

@@ -8,6 +8,8 @@
 
 #include <array>
 
+#include "valvetest.h"
+
 using nrvBaseArmaturen::CEinstellungKurve;
 using nrvBaseArmaturen::CKurve14;
 using nrvBaseArmaturen::curveNode14;
@@ -29,11 +31,8 @@ CKurve14 curve14(std::initializer_list<std::array<float, 4>> rows) {
 }  // namespace
 
 TEST(THKV, KvRangeFromTheSettingsOrTheKvs) {
-    CEinstellungKurve kv;
-    kv.addCurveNode(1, "1", 0.75f);
-    kv.addCurveNode(2, "2", 0.5f);
-    kv.addCurveNode(3, "3", 0.25f);
-    struct Case {
+    const auto kv = valvetest::curveOf<CEinstellungKurve>({{1, 0.75}, {2, 0.5}, {3, 0.25}});
+    const struct {
         const char* name;
         bool withCurve, useKvs;
         double kvmin, kvmax;
@@ -44,7 +43,7 @@ TEST(THKV, KvRangeFromTheSettingsOrTheKvs) {
         {"kvs flag, no settings", false, true, -1.0, 1.5},
         {"nothing", false, false, -1.0, -1.0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         nrvArmaturTHKV v;
         if (c.withCurve) v.addKvKurve(kv);
@@ -59,15 +58,14 @@ TEST(THKVDFR, PerSettingValues) {
     // (kv, dp max, active dp, max flow) per setting.
     nrvArmaturTHKVDFR v;
     v.addKurve14(curve14({{0.5f, 200, 10, 0.25f}, {0.25f, 300, 20, 0.125f}}));
-    struct Case {
+    const struct {
         int i;
         double dpMax, wirkdruck, vmax;
     } cases[] = {{-1, 0, 0, 0}, {0, 200, 10, 0.25}, {1, 300, 20, 0.125}, {2, 0, 0, 0}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.i);
-        EXPECT_DOUBLE_EQ(v.getDpMaxAt(c.i), c.dpMax);
-        EXPECT_DOUBLE_EQ(v.getWirkdruck(c.i), c.wirkdruck);
-        EXPECT_DOUBLE_EQ(v.getVmaxAt(c.i), c.vmax);
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(v.getDpMaxAt(c.i), c.dpMax) << c.i;
+        EXPECT_DOUBLE_EQ(v.getWirkdruck(c.i), c.wirkdruck) << c.i;
+        EXPECT_DOUBLE_EQ(v.getVmaxAt(c.i), c.vmax) << c.i;
     }
     EXPECT_DOUBLE_EQ(v.getFlowRateMax(), 0.25);
     EXPECT_DOUBLE_EQ(v.getFlowRateMin(), 0.125);
@@ -77,7 +75,7 @@ TEST(THKVDFR, PerSettingValues) {
 }
 
 TEST(EAV, RadiatorPathRangeAndThermostaticPart) {
-    struct Case {
+    const struct {
         const char* name;
         CKurve14 curve;
         double kvmin, kvmax;
@@ -87,7 +85,7 @@ TEST(EAV, RadiatorPathRangeAndThermostaticPart) {
         {"rising", curve14({{9, 0.25f, 2, 100}, {9, 0.5f, 2, 100}, {9, 2.0f, 2, 100}}), 0.25, 2.0},
         {"empty", CKurve14(), -1.0, -1.0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         nrvArmaturEAV v;
         v.addKurve14(c.curve);

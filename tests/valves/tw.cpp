@@ -11,24 +11,15 @@
 #include <vector>
 
 #include "kavex/platform/translation.h"
+#include "valvetest.h"
 
 using namespace nrvVDIArmaturen;
+using valvetest::curveOf;
+using Points = std::vector<valvetest::Pt>;
 
 namespace {
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
-
-struct Point {
-    float x;
-    float y;
-};
-
-CKurve curveOf(const std::vector<Point>& points) {
-    CKurve curve;
-    for (const Point& p : points)
-        curve.addCurveNode(p.x, "", p.y);
-    return curve;
-}
 
 void expectValue(float actual, float expected) {
     if (std::isinf(expected)) {
@@ -42,32 +33,21 @@ void expectValue(float actual, float expected) {
 
 // Flow curve x = flow pressure (mbar), y = flow (l/h).
 TEST(Tap, FlowPressureAndKvHandComputed) {
+    const Points one{{1000, 1000}};
     const struct {
         const char* name;
-        std::vector<Point> curve;
+        Points curve;
         float dp, q;               // getQ(dp) = q
         float flow, pressure, kv;  // getDp(flow) = pressure, getKv(flow) = kv
     } cases[] = {
         // 1000 l/h at 1000 mbar is kv 1 (1 m³/h at 1 bar).
-        {"one point, kv 1", {{1000, 1000}}, 1000, 1000, 1000, 1000, 1.0f},
+        {"one point, kv 1", one, 1000, 1000, 1000, 1000, 1.0f},
         // A single point is a straight line through the origin for the flow...
-        {"one point, through origin", {{1000, 1000}}, 250, 250, 1000, 1000, 1.0f},
+        {"one point, through origin", one, 250, 250, 1000, 1000, 1.0f},
         // ...but the pressure is known only at that point's flow.
-        {"one point, other flow", {{1000, 1000}}, 0, 0, 500, kInf, 0.0f},
-        {"four times the pressure",
-         {{4000, 2000}, {1000, 1000}, {250, 500}},
-         2500,
-         1500,
-         2000,
-         4000,
-         1.0f},
-        {"between points",
-         {{3000, 1800}, {1000, 1000}, {500, 600}},
-         2000,
-         1400,
-         1400,
-         2000,
-         0.98995f},
+        {"one point, other flow", one, 0, 0, 500, kInf, 0.0f},
+        {"four times", {{4000, 2000}, {1000, 1000}, {250, 500}}, 2500, 1500, 2000, 4000, 1.0f},
+        {"between", {{3000, 1800}, {1000, 1000}, {500, 600}}, 2000, 1400, 1400, 2000, 0.98995f},
         // Within 1e-5 of the largest flow still answers the first point.
         {"rounding", {{3000, 1.8f}, {1000, 1.0f}}, 3000, 1.8f, 1.800005f, 3000, 0.001039f},
         {"beyond the curve", {{3000, 1800}, {1000, 1000}}, 4000, kInf, 2000, kInf, 0.0f},
@@ -90,7 +70,7 @@ TEST(Tap, FlowPressureAndKvHandComputed) {
 TEST(SafetyDevice, PressureLossFlowAndOpeningPressure) {
     const struct {
         const char* name;
-        std::vector<Point> curve;
+        Points curve;
         float flow, pressure;  // getDp(flow) = pressure
         float dp, q;           // getQ(dp) = q
         float opening;         // getOefnDp()
@@ -163,13 +143,11 @@ TEST(MeterTexts, CodesGoThroughTheTranslationWithTheirContext) {
         {nrvArmaturZaehler::getGehäuseartText, 999, ""},
     };
     // Without table the text behind the context; with one, the translation.
+    CTranslationModule& module = CTranslationManager::GetInstance().DefaultModule();
     for (const auto& c : cases) {
         const std::string key = c.key;
         EXPECT_EQ(c.text(c.code), key.substr(key.rfind('@') + 1)) << c.code << " " << key;
-    }
-    CTranslationModule& module = CTranslationManager::GetInstance().DefaultModule();
-    for (const auto& c : cases) {
-        if (*c.key != '\0') module.AddTranslation(c.key, std::string("<") + c.key + ">");
+        if (!key.empty()) module.AddTranslation(key, "<" + key + ">");
     }
     for (const auto& c : cases) {
         EXPECT_EQ(c.text(c.code), *c.key ? std::string("<") + c.key + ">" : "") << c.code;

@@ -12,6 +12,7 @@
 #include "kavex/platform/numbers.h"
 #include "kavex/platform/treestore.h"
 #include "kavex/valves/armaturfactory.h"
+#include "kavex/valves/valvelist_p.h"
 
 namespace nrvUserArmaturen {
 
@@ -398,20 +399,12 @@ nrvUserArmatur* nrvUserArmaturenModell::Add() {
 }
 
 nrvUserArmatur* nrvUserArmaturenModell::getUserArmaturAt(int i) const {
-    if (i < 0) {
-        throw std::invalid_argument("nrvUserArmaturenModell::getUserArmaturAt: negative index");
-    }
-    if (i >= getSize()) return nullptr;
-    return m_armaturen[static_cast<std::size_t>(i)].get();
+    return nrvBaseArmaturen::valveAt(m_armaturen, i,
+                                     "nrvUserArmaturenModell::getUserArmaturAt: negative index");
 }
 
 std::vector<nrvUserArmatur*> nrvUserArmaturenModell::getUserArmaturen() const {
-    std::vector<nrvUserArmatur*> valves;
-    valves.reserve(m_armaturen.size());
-    for (const auto& valve : m_armaturen) {
-        if (valve) valves.push_back(valve.get());
-    }
-    return valves;
+    return nrvBaseArmaturen::valvePointers(m_armaturen);
 }
 
 std::string nrvUserArmaturenModell::getArtikelNrAt(int i) const {

@@ -1,4 +1,5 @@
 #include "kavex/valves/armaturenmodell.h"
+#include "kavex/valves/valvelist_p.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -203,18 +204,12 @@ void nrvVDIArmaturenModell::SortBy(const std::function<double(const nrvArmatur&)
 }
 
 nrvArmatur* nrvVDIArmaturenModell::getArmaturAt(int i) const {
-    if (i < 0) throw std::invalid_argument("nrvVDIArmaturenModell::getArmaturAt: negative index");
-    if (i >= getSize()) return nullptr;
-    return m_armaturen[static_cast<std::size_t>(i)].get();
+    return nrvBaseArmaturen::valveAt(m_armaturen, i,
+                                     "nrvVDIArmaturenModell::getArmaturAt: negative index");
 }
 
 std::vector<nrvArmatur*> nrvVDIArmaturenModell::getArmaturen() const {
-    std::vector<nrvArmatur*> valves;
-    valves.reserve(m_armaturen.size());
-    for (const auto& valve : m_armaturen) {
-        if (valve) valves.push_back(valve.get());
-    }
-    return valves;
+    return nrvBaseArmaturen::valvePointers(m_armaturen);
 }
 
 std::string nrvVDIArmaturenModell::getArtikelNrAt(int i) const {
